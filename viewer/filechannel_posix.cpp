@@ -1,0 +1,83 @@
+#include "filechannel.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+OpenResult failureFromErrno(int systemError)
+{
+    switch (systemError) {
+    case ENOENT:
+    case ENOTDIR:
+        return OpenResult::failed(OpenError::NotFound);
+    case EISDIR:
+        return OpenResult::failed(OpenError::IsDirectory);
+    case EACCES:
+    case EPERM:
+        return OpenResult::failed(OpenError::NoPermission);
+    case ELOOP:
+        return OpenResult::failed(OpenError::LinkLoop);
+    default:
+        return OpenResult::failed(OpenError::Other, systemError);
+    }
+}
+
+OpenResult refusedType(mode_t mode)
+{
+    return OpenResult::failed(S_ISDIR(mode) ? OpenError::IsDirectory : OpenError::NotRegularFile);
+}
+
+} // namespace
+
+OpenResult FileChannel::open(const std::filesystem::path &path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return failureFromErrno(errno);
+    if (!S_ISREG(info.st_mode))
+        return refusedType(info.st_mode);
+
+    // O_NONBLOCK: should the path be swapped for a FIFO between the check and
+    // the open, the open returns at once instead of waiting for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return failureFromErrno(errno);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return refusedType(info.st_mode);
+    }
+    OpenResult result;
+    result.channel = FileChannel(fd);
+    return result;
+}
+
+void FileChannel::close()
+{
+    if (handle >= 0)
+        ::close(handle);
+    handle = -1;
+}
+
+std::int64_t FileChannel::length() const
+{
+    struct stat info {};
+    if (handle < 0 || ::fstat(handle, &info) != 0)
+        return 0;
+    return info.st_size;
+}
+
+std::size_t FileChannel::readAt(std::int64_t offset, std::span<std::uint8_t> into)
+{
+    if (handle < 0 || into.empty())
+        return 0;
+    ++reads;
+    ssize_t got;
+    do {
+        got = ::pread(handle, into.data(), into.size(), off_t(offset));
+    } while (got < 0 && errno == EINTR);
+    // A read error (a disk that went away) shows as a block cut short.
+    return got < 0 ? 0 : std::size_t(got);
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QFont>
+
+// The window fonts, asked for by their own names. Where a family is not
+// installed, Liberation Sans stands in at the same size: it is metrically
+// the same as Arial, and narrow enough for every caption to fit its button.
+QFont msSansSerif(qreal pointSize);
+QFont arial(qreal pointSize);

@@ -1,0 +1,177 @@
+#include "form1.h"
+
+#include "activation.h"
+#include "appicon.h"
+#include "blocks.h"
+#include "blocktext.h"
+#include "fonts.h"
+#include "infotext.h"
+#include "module1.h"
+#include "numbertext.h"
+#include "openfailure.h"
+#include "pathtext.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <array>
+
+namespace {
+
+// Sizes and positions are logical pixels, so Qt scales them on high-DPI screens.
+constexpr QSize ClientSize(511, 462);
+constexpr QColor LightGrey(192, 192, 192);
+constexpr QColor Yellow(255, 255, 0);
+
+QPushButton *makeButton(const QString &caption, const QRect &geometry, QWidget *parent)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setGeometry(geometry);
+    button->setFont(msSansSerif(18));
+    button->setAutoDefault(false);
+    return button;
+}
+
+QPlainTextEdit *makePane(const QRect &geometry, QWidget *parent)
+{
+    auto *pane = new QPlainTextEdit(parent);
+    pane->setGeometry(geometry);
+    pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    pane->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // A long run of bytes without a space still wraps at the pane's edge.
+    pane->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    // Tab moves on to the next control, as in every other box of the window.
+    pane->setTabChangesFocus(true);
+    return pane;
+}
+
+void paint(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+} // namespace
+
+Form1::Form1(QWidget *parent)
+    : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("Bestand in  ASCII-code (decimaal) en tekst"));
+    setWindowIcon(appIcon());
+    setFixedSize(ClientSize);
+    paint(this, QPalette::Window, LightGrey);
+
+    Bopen = makeButton(QStringLiteral("Bestand openen"), {4, 2, 187, 33}, this);
+    Command1 = makeButton(QStringLiteral("Info"), {196, 2, 85, 33}, this);
+    Bvolgende = makeButton(QStringLiteral(">"), {286, 2, 83, 33}, this);
+    Bvorige = makeButton(QStringLiteral("<"), {372, 2, 79, 33}, this);
+
+    Laantal250 = new QLabel(QStringLiteral("0"), this);
+    Laantal250->setGeometry(454, 2, 55, 33);
+    Laantal250->setFont(msSansSerif(18));
+    paint(Laantal250, QPalette::Window, Yellow);
+
+    Tbestand = new QLineEdit(this);
+    Tbestand->setGeometry(4, 38, 505, 21);
+    Tbestand->setFont(arial(8.25));
+
+    Tasc = makePane({4, 62, 505, 291}, this);
+    Ttekst = makePane({4, 354, 505, 105}, this);
+
+    const std::array<std::pair<QWidget *, const char *>, 8> names{{
+        {Bopen, "Bopen"}, {Command1, "Command1"}, {Bvolgende, "Bvolgende"}, {Bvorige, "Bvorige"},
+        {Laantal250, "Laantal250"}, {Tbestand, "Tbestand"}, {Tasc, "Tasc"}, {Ttekst, "Ttekst"},
+    }};
+    for (auto [widget, name] : names)
+        widget->setObjectName(QLatin1String(name));
+
+    // The keyboard order; the label has its place in it but never takes the focus.
+    setTabOrder(Tasc, Ttekst);
+    setTabOrder(Ttekst, Bopen);
+    setTabOrder(Bopen, Bvolgende);
+    setTabOrder(Bvolgende, Bvorige);
+    setTabOrder(Bvorige, Tbestand);
+    setTabOrder(Tbestand, Command1);
+    Tasc->setFocus();
+
+    connect(Bvolgende, &QPushButton::clicked, this, &Form1::NextBlock);
+    connect(Bvorige, &QPushButton::clicked, this, &Form1::PreviousBlock);
+    connect(Command1, &QPushButton::clicked, this, &Form1::ShowInfo);
+    connect(new ActivationWatcher(this), &ActivationWatcher::activated,
+            this, &Form1::LoadSelectedFile);
+}
+
+void Form1::LoadSelectedFile()
+{
+    if (Module1::SelectedPath.empty() || Module1::SelectedPath == reportedFailure)
+        return;
+    // The new file is opened before the old one is let go, so a file that
+    // can't be opened leaves the one on show as it was.
+    OpenResult opened = FileChannel::open(Module1::SelectedPath);
+    if (opened.error != OpenError::None) {
+        reportOpenFailure(opened);
+        return;
+    }
+    reportedFailure.clear();
+    channel = std::move(opened.channel);
+    BlockNumber = 1;
+    ShowBlock(BlockNumber);
+    showBlockNumber();
+    Tbestand->setText(pathText(Module1::SelectedPath));
+}
+
+void Form1::NextBlock()
+{
+    if (blocks::hasNext(BlockNumber, channel.length())) {
+        ++BlockNumber;
+        ShowBlock(BlockNumber);
+    }
+    showBlockNumber();
+}
+
+void Form1::PreviousBlock()
+{
+    if (blocks::hasPrevious(BlockNumber)) {
+        --BlockNumber;
+        ShowBlock(BlockNumber);
+    }
+    showBlockNumber();
+}
+
+void Form1::ShowInfo()
+{
+    // The text control breaks a line at a CR and again at an LF.
+    Tasc->setPlainText(InfoText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+void Form1::showBlockNumber()
+{
+    Laantal250->setText(QString::fromStdString(numberText(BlockNumber)));
+}
+
+void Form1::ShowBlock(std::int16_t block)
+{
+    std::array<std::uint8_t, blocks::Size> bytes;
+    const blocks::Range range = blocks::range(block, channel.length());
+    const std::size_t count = range.count > 0 ? channel.readAt(range.offset, {bytes.data(), std::size_t(range.count)}) : 0;
+    const BlockText shown = blockText({bytes.data(), count});
+    Tasc->setPlainText(QString::fromLatin1(shown.codes));
+    Ttekst->setPlainText(QString::fromStdU16String(shown.text));
+}
+
+void Form1::reportOpenFailure(const OpenResult &failure)
+{
+    reportedFailure = Module1::SelectedPath;
+    // Not modal for the program's loop: the load that found the failure runs
+    // to its end, and the message waits on its own.
+    auto *box = new QMessageBox(QMessageBox::Warning, openFailureTitle(),
+                                openFailureMessage(pathText(Module1::SelectedPath), failure),
+                                QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}

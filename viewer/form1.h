@@ -1,0 +1,50 @@
+#pragma once
+
+#include "filechannel.h"
+
+#include <QWidget>
+#include <cstdint>
+#include <filesystem>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+// The main window: the file on show as decimal codes (upper pane) and as text
+// (lower pane), one block of 250 bytes at a time.
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form1(QWidget *parent = nullptr);
+
+public slots:
+    // Opens the chosen file afresh and shows its first block; runs on every
+    // activation of this window from within the program.
+    void LoadSelectedFile();
+
+private slots:
+    void NextBlock();
+    void PreviousBlock();
+    void ShowInfo();
+
+private:
+    void ShowBlock(std::int16_t block);
+    void showBlockNumber();
+    void reportOpenFailure(const OpenResult &failure);
+
+    QPushButton *Bopen;
+    QPushButton *Command1;
+    QPushButton *Bvolgende;
+    QPushButton *Bvorige;
+    QLabel *Laantal250;
+    QLineEdit *Tbestand;
+    QPlainTextEdit *Tasc;
+    QPlainTextEdit *Ttekst;
+
+    std::int16_t BlockNumber = 0;
+    FileChannel channel;
+    // The last path that failed to open, already reported: later activations
+    // with the same choice stay silent instead of showing the message again.
+    std::filesystem::path reportedFailure;
+};

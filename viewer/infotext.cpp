@@ -1,0 +1,27 @@
+#include "infotext.h"
+
+QString InfoText()
+{
+    const QString newLine = QStringLiteral("\r\n");
+    const QString indent(11, QLatin1Char(' '));
+    return QStringLiteral("Informatie over het programma") + newLine
+        + newLine
+        + QStringLiteral("Als je klikt op Bestand openen dan kun je een")
+        + QStringLiteral(" bestand uitkiezen, en daarvan worden de eerste") + newLine
+        + QStringLiteral("250 tekens getoond.") + newLine
+        + QStringLiteral("Ze worden in ASC getoond in het onderste venster.")
+        + QStringLiteral(" En de ASC-codes (decimaal) worden getoond in") + newLine
+        + QStringLiteral("het bovenste venster.") + newLine
+        + newLine
+        + QStringLiteral("Klikt u op > dan worden de volgende 250 tekens getoond.") + newLine
+        + QStringLiteral("Klikt u op < dan worden de vorige 250 tekens getoond.") + newLine
+        + newLine
+        + QStringLiteral("Het getal rechtsboven geeft aan het hoeveelste blokje")
+        + QStringLiteral(" van 250 tekens te zien is.") + newLine
+        + newLine
+        + QStringLiteral("Voor meer informatie neem contakt op met") + newLine
+        + indent + QStringLiteral("De makers van bytekijker") + newLine
+        + indent + QStringLiteral("Voorbeeldstraat 1") + newLine
+        + indent + QStringLiteral("1234 AB  Voorbeeldstad") + newLine
+        + indent + QStringLiteral("tel. 000-0000000");
+}
