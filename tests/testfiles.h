@@ -1,0 +1,37 @@
+#pragma once
+
+// Files the tests make: byte patterns whose every position can be checked.
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <cstdint>
+
+// Byte i of a pattern file is (i * 7 + i / 251) % 256: all 256 values occur,
+// and no two neighbouring blocks hold the same bytes.
+inline std::uint8_t patternByte(std::int64_t index)
+{
+    return std::uint8_t((index * 7 + index / 251) % 256);
+}
+
+inline QByteArray patternBytes(std::int64_t from, std::int64_t count)
+{
+    QByteArray bytes;
+    bytes.reserve(count);
+    for (std::int64_t i = from; i < from + count; ++i)
+        bytes.append(char(patternByte(i)));
+    return bytes;
+}
+
+inline bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A file of `size` bytes that takes no room on disk: holes read as zeros.
+inline bool writeSparseFile(const QString &path, qint64 size)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.resize(size);
+}

@@ -1,0 +1,157 @@
+// Activation on a real desktop (X server and window manager): the main window
+// reloads when the user comes to it from another window of the program, and
+// not when they come back from another application or click in it.
+
+#include "form1.h"
+#include "module1.h"
+#include "pathtext.h"
+#include "testfiles.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWindow>
+
+class TestActivationDesktop : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void clickInActiveWindowOnlyPages();
+    void secondProgramWindowHandsActivationBack();
+    void anotherApplicationDoesNotReload();
+    void contextMenuDoesNotReload();
+
+private:
+    static bool xdotool(const QStringList &arguments);
+    static bool activate(WId window);
+    void clickAt(QWidget *widget, int button = 1);
+    void pageTo(int block);
+    QString label() { return form->findChild<QLabel *>(QStringLiteral("Laantal250"))->text(); }
+
+    QTemporaryDir dir;
+    std::unique_ptr<Form1> form;
+};
+
+bool TestActivationDesktop::xdotool(const QStringList &arguments)
+{
+    return QProcess::execute(QStringLiteral("xdotool"), arguments) == 0;
+}
+
+bool TestActivationDesktop::activate(WId window)
+{
+    return xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(window)});
+}
+
+// A real pointer click in the middle of the widget.
+void TestActivationDesktop::clickAt(QWidget *widget, int button)
+{
+    const QPoint centre = widget->mapToGlobal(widget->rect().center());
+    QVERIFY(xdotool({QStringLiteral("mousemove"), QString::number(centre.x()),
+                     QString::number(centre.y()), QStringLiteral("click"), QString::number(button)}));
+}
+
+void TestActivationDesktop::pageTo(int block)
+{
+    auto *next = form->findChild<QPushButton *>(QStringLiteral("Bvolgende"));
+    while (label() != QStringLiteral(" %1").arg(block)) {
+        const QString before = label();
+        clickAt(next);
+        QTRY_VERIFY(label() != before);
+    }
+}
+
+void TestActivationDesktop::initTestCase()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        QSKIP("needs an X server with a window manager");
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        QSKIP("needs xdotool");
+    QVERIFY(dir.isValid());
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("file")), patternBytes(0, 2000)));
+}
+
+void TestActivationDesktop::init()
+{
+    Module1::SelectedPath = pathFromText(dir.filePath(QStringLiteral("file")));
+    form = std::make_unique<Form1>();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    QTRY_COMPARE(label(), QStringLiteral(" 1"));   // the first activation loads
+}
+
+void TestActivationDesktop::cleanup()
+{
+    form.reset();
+}
+
+void TestActivationDesktop::clickInActiveWindowOnlyPages()
+{
+    pageTo(3);
+    clickAt(form->findChild<QPushButton *>(QStringLiteral("Bvolgende")));
+    QTRY_COMPARE(label(), QStringLiteral(" 4"));
+    clickAt(form->findChild<QPushButton *>(QStringLiteral("Bvorige")));
+    QTRY_COMPARE(label(), QStringLiteral(" 3"));
+}
+
+void TestActivationDesktop::secondProgramWindowHandsActivationBack()
+{
+    auto second = std::make_unique<QWidget>();
+    second->resize(200, 100);
+    second->show();
+    QVERIFY(QTest::qWaitForWindowExposed(second.get()));
+
+    pageTo(3);
+    QVERIFY(activate(second->winId()));
+    QTRY_COMPARE(QGuiApplication::focusWindow(), second->windowHandle());
+    QCOMPARE(label(), QStringLiteral(" 3"));
+    clickAt(form.get()->findChild<QLabel *>(QStringLiteral("Laantal250")));
+    QTRY_COMPARE(QGuiApplication::focusWindow(), form->windowHandle());
+    QTRY_COMPARE(label(), QStringLiteral(" 1"));
+
+    // Closing the second window gives the activation back to the main window.
+    pageTo(2);
+    QVERIFY(activate(second->winId()));
+    QTRY_COMPARE(QGuiApplication::focusWindow(), second->windowHandle());
+    second.reset();
+    QTRY_COMPARE(QGuiApplication::focusWindow(), form->windowHandle());
+    QTRY_COMPARE(label(), QStringLiteral(" 1"));
+}
+
+void TestActivationDesktop::anotherApplicationDoesNotReload()
+{
+    QProcess message;
+    message.start(QStringLiteral("xmessage"), {QStringLiteral("-name"), QStringLiteral("elders"),
+                                               QStringLiteral("een ander programma")});
+    QVERIFY(message.waitForStarted());
+    pageTo(3);
+    QTRY_VERIFY_WITH_TIMEOUT(xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--classname"),
+                                      QStringLiteral("elders"), QStringLiteral("windowactivate"), QStringLiteral("--sync")}),
+                             10000);
+    QTRY_VERIFY(QGuiApplication::focusWindow() == nullptr);
+    QVERIFY(activate(form->winId()));
+    QTRY_COMPARE(QGuiApplication::focusWindow(), form->windowHandle());
+    QTest::qWait(300);
+    QCOMPARE(label(), QStringLiteral(" 3"));
+    message.kill();
+    message.waitForFinished();
+}
+
+void TestActivationDesktop::contextMenuDoesNotReload()
+{
+    pageTo(3);
+    clickAt(form->findChild<QWidget *>(QStringLiteral("Tasc")), 3);
+    QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+    QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("Escape")}));
+    QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+    QTest::qWait(300);
+    QCOMPARE(label(), QStringLiteral(" 3"));
+}
+
+QTEST_MAIN(TestActivationDesktop)
+#include "tst_activation_desktop.moc"
