@@ -23,7 +23,7 @@ private slots:
     void open();
     void refusesUnreadableFile();
     void opensNameThatIsNotText();
-    void readsEachBlockWithOneCall();
+    void readsBlocksAtTheirPositions();
     void readsSparseFileBeyondFourGiB();
     void followsFileThatGrowsAndShrinks();
 
@@ -126,7 +126,7 @@ void TestFileChannel::opensNameThatIsNotText()
     QCOMPARE(result.channel.length(), 5);
 }
 
-void TestFileChannel::readsEachBlockWithOneCall()
+void TestFileChannel::readsBlocksAtTheirPositions()
 {
     const QString path = dir.filePath("pattern");
     QVERIFY(writeFile(path, patternBytes(0, 600)));
@@ -139,7 +139,6 @@ void TestFileChannel::readsEachBlockWithOneCall()
     QCOMPARE(channel.readAt(500, buffer), 100u);
     QCOMPARE(QByteArray(reinterpret_cast<char *>(buffer.data()), 100), patternBytes(500, 100));
     QCOMPARE(channel.readAt(600, buffer), 0u);
-    QCOMPARE(channel.readCalls(), 3u);
 }
 
 void TestFileChannel::readsSparseFileBeyondFourGiB()

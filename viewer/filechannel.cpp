@@ -13,7 +13,7 @@ OpenResult OpenResult::failed(OpenError error, int systemError)
 }
 
 FileChannel::FileChannel(FileChannel &&other) noexcept
-    : handle(std::exchange(other.handle, -1)), reads(std::exchange(other.reads, 0))
+    : handle(std::exchange(other.handle, -1))
 {
 }
 
@@ -22,7 +22,6 @@ FileChannel &FileChannel::operator=(FileChannel &&other) noexcept
     if (this != &other) {
         close();
         handle = std::exchange(other.handle, -1);
-        reads = std::exchange(other.reads, 0);
     }
     return *this;
 }

@@ -44,15 +44,11 @@ public:
     // returns how many bytes there were.
     std::size_t readAt(std::int64_t offset, std::span<std::uint8_t> into);
 
-    // How many read calls this channel has made, for measuring.
-    std::uint64_t readCalls() const { return reads; }
-
 private:
     explicit FileChannel(int handle) : handle(handle) {}
     void close();
 
     int handle = -1;
-    std::uint64_t reads = 0;
 };
 
 struct OpenResult {

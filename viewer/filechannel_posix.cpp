@@ -73,7 +73,6 @@ std::size_t FileChannel::readAt(std::int64_t offset, std::span<std::uint8_t> int
 {
     if (handle < 0 || into.empty())
         return 0;
-    ++reads;
     ssize_t got;
     do {
         got = ::pread(handle, into.data(), into.size(), off_t(offset));

@@ -43,7 +43,6 @@ std::size_t FileChannel::readAt(std::int64_t offset, std::span<std::uint8_t> int
 {
     if (handle < 0 || into.empty())
         return 0;
-    ++reads;
     if (::_lseeki64(handle, offset, SEEK_SET) < 0)
         return 0;
     const int got = ::_read(handle, into.data(), unsigned(into.size()));

@@ -1,0 +1,15 @@
+// The program's own start-up, ending when its main window is on screen.
+
+#include "quitwhenshown.h"
+#include "form1.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    Form1 form;
+    new QuitWhenShown(&form);
+    form.show();
+    return app.exec();
+}
