@@ -2,6 +2,7 @@
 // reloads when the user comes to it from another window of the program, and
 // not when they come back from another application or click in it.
 
+#include "desktop.h"
 #include "form1.h"
 #include "module1.h"
 #include "pathtext.h"
@@ -10,6 +11,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QProcess>
+#include <QApplication>
 #include <QStandardPaths>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -28,9 +30,6 @@ private slots:
     void contextMenuDoesNotReload();
 
 private:
-    static bool xdotool(const QStringList &arguments);
-    static bool activate(WId window);
-    void clickAt(QWidget *widget, int button = 1);
     void pageTo(int block);
     QString label() { return form->findChild<QLabel *>(QStringLiteral("Laantal250"))->text(); }
 
@@ -38,30 +37,12 @@ private:
     std::unique_ptr<Form1> form;
 };
 
-bool TestActivationDesktop::xdotool(const QStringList &arguments)
-{
-    return QProcess::execute(QStringLiteral("xdotool"), arguments) == 0;
-}
-
-bool TestActivationDesktop::activate(WId window)
-{
-    return xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(window)});
-}
-
-// A real pointer click in the middle of the widget.
-void TestActivationDesktop::clickAt(QWidget *widget, int button)
-{
-    const QPoint centre = widget->mapToGlobal(widget->rect().center());
-    QVERIFY(xdotool({QStringLiteral("mousemove"), QString::number(centre.x()),
-                     QString::number(centre.y()), QStringLiteral("click"), QString::number(button)}));
-}
-
 void TestActivationDesktop::pageTo(int block)
 {
     auto *next = form->findChild<QPushButton *>(QStringLiteral("Bvolgende"));
     while (label() != QStringLiteral(" %1").arg(block)) {
         const QString before = label();
-        clickAt(next);
+        QVERIFY(desktop::click(next));
         QTRY_VERIFY(label() != before);
     }
 }
@@ -93,9 +74,9 @@ void TestActivationDesktop::cleanup()
 void TestActivationDesktop::clickInActiveWindowOnlyPages()
 {
     pageTo(3);
-    clickAt(form->findChild<QPushButton *>(QStringLiteral("Bvolgende")));
+    QVERIFY(desktop::click(form->findChild<QPushButton *>(QStringLiteral("Bvolgende"))));
     QTRY_COMPARE(label(), QStringLiteral(" 4"));
-    clickAt(form->findChild<QPushButton *>(QStringLiteral("Bvorige")));
+    QVERIFY(desktop::click(form->findChild<QPushButton *>(QStringLiteral("Bvorige"))));
     QTRY_COMPARE(label(), QStringLiteral(" 3"));
 }
 
@@ -107,16 +88,16 @@ void TestActivationDesktop::secondProgramWindowHandsActivationBack()
     QVERIFY(QTest::qWaitForWindowExposed(second.get()));
 
     pageTo(3);
-    QVERIFY(activate(second->winId()));
+    QVERIFY(desktop::activate(second.get()));
     QTRY_COMPARE(QGuiApplication::focusWindow(), second->windowHandle());
     QCOMPARE(label(), QStringLiteral(" 3"));
-    clickAt(form.get()->findChild<QLabel *>(QStringLiteral("Laantal250")));
+    QVERIFY(desktop::click(form->findChild<QLabel *>(QStringLiteral("Laantal250"))));
     QTRY_COMPARE(QGuiApplication::focusWindow(), form->windowHandle());
     QTRY_COMPARE(label(), QStringLiteral(" 1"));
 
     // Closing the second window gives the activation back to the main window.
     pageTo(2);
-    QVERIFY(activate(second->winId()));
+    QVERIFY(desktop::activate(second.get()));
     QTRY_COMPARE(QGuiApplication::focusWindow(), second->windowHandle());
     second.reset();
     QTRY_COMPARE(QGuiApplication::focusWindow(), form->windowHandle());
@@ -130,11 +111,11 @@ void TestActivationDesktop::anotherApplicationDoesNotReload()
                                                QStringLiteral("een ander programma")});
     QVERIFY(message.waitForStarted());
     pageTo(3);
-    QTRY_VERIFY_WITH_TIMEOUT(xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--classname"),
+    QTRY_VERIFY_WITH_TIMEOUT(desktop::xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--classname"),
                                       QStringLiteral("elders"), QStringLiteral("windowactivate"), QStringLiteral("--sync")}),
                              10000);
     QTRY_VERIFY(QGuiApplication::focusWindow() == nullptr);
-    QVERIFY(activate(form->winId()));
+    QVERIFY(desktop::activate(form.get()));
     QTRY_COMPARE(QGuiApplication::focusWindow(), form->windowHandle());
     QTest::qWait(300);
     QCOMPARE(label(), QStringLiteral(" 3"));
@@ -145,9 +126,9 @@ void TestActivationDesktop::anotherApplicationDoesNotReload()
 void TestActivationDesktop::contextMenuDoesNotReload()
 {
     pageTo(3);
-    clickAt(form->findChild<QWidget *>(QStringLiteral("Tasc")), 3);
+    QVERIFY(desktop::click(form->findChild<QWidget *>(QStringLiteral("Tasc")), {-1, -1}, 3));
     QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
-    QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("Escape")}));
+    QVERIFY(desktop::xdotool({QStringLiteral("key"), QStringLiteral("Escape")}));
     QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
     QTest::qWait(300);
     QCOMPARE(label(), QStringLiteral(" 3"));

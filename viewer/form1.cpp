@@ -4,6 +4,7 @@
 #include "appicon.h"
 #include "blocks.h"
 #include "blocktext.h"
+#include "fopen.h"
 #include "fonts.h"
 #include "infotext.h"
 #include "module1.h"
@@ -24,13 +25,16 @@ namespace {
 constexpr QSize ClientSize(511, 462);
 constexpr QColor LightGrey(192, 192, 192);
 constexpr QColor Yellow(255, 255, 0);
+// The chooser opens a little below and to the right of the main window.
+constexpr QPoint ChooserOffset(53, 56);
 
 QPushButton *makeButton(const QString &caption, const QRect &geometry, QWidget *parent)
 {
     auto *button = new QPushButton(caption, parent);
     button->setGeometry(geometry);
     button->setFont(msSansSerif(18));
-    button->setAutoDefault(false);
+    // Enter presses the button that has the focus; no button is the default.
+    button->setAutoDefault(true);
     return button;
 }
 
@@ -102,8 +106,17 @@ Form1::Form1(QWidget *parent)
     connect(Bvolgende, &QPushButton::clicked, this, &Form1::NextBlock);
     connect(Bvorige, &QPushButton::clicked, this, &Form1::PreviousBlock);
     connect(Command1, &QPushButton::clicked, this, &Form1::ShowInfo);
+    connect(Bopen, &QPushButton::clicked, this, &Form1::ShowChooser);
     connect(new ActivationWatcher(this), &ActivationWatcher::activated,
             this, &Form1::LoadSelectedFile);
+}
+
+Form1::~Form1()
+{
+    if (chooser) {
+        chooser->disconnect(this);
+        delete chooser;
+    }
 }
 
 void Form1::LoadSelectedFile()
@@ -147,6 +160,28 @@ void Form1::ShowInfo()
 {
     // The text control breaks a line at a CR and again at an LF.
     Tasc->setPlainText(InfoText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+void Form1::ShowChooser()
+{
+    if (!chooser) {
+        chooser = new fOpen;
+        chooser->move(pos() + ChooserOffset);
+        connect(chooser, &QObject::destroyed, this, &Form1::takeActivationBack);
+    }
+    chooser->show();
+    chooser->raise();
+    chooser->activateWindow();
+}
+
+// Window managers differ in where the focus goes when a window closes; the
+// main window takes it back itself, and its activation loads the choice.
+void Form1::takeActivationBack()
+{
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    }
 }
 
 void Form1::showBlockNumber()

@@ -2,6 +2,7 @@
 
 #include "filechannel.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <cstdint>
 #include <filesystem>
@@ -10,6 +11,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class fOpen;
 
 // The main window: the file on show as decimal codes (upper pane) and as text
 // (lower pane), one block of 250 bytes at a time.
@@ -17,6 +19,7 @@ class Form1 : public QWidget {
     Q_OBJECT
 public:
     explicit Form1(QWidget *parent = nullptr);
+    ~Form1() override;
 
 public slots:
     // Opens the chosen file afresh and shows its first block; runs on every
@@ -27,6 +30,8 @@ private slots:
     void NextBlock();
     void PreviousBlock();
     void ShowInfo();
+    void ShowChooser();
+    void takeActivationBack();
 
 private:
     void ShowBlock(std::int16_t block);
@@ -41,6 +46,8 @@ private:
     QLineEdit *Tbestand;
     QPlainTextEdit *Tasc;
     QPlainTextEdit *Ttekst;
+
+    QPointer<fOpen> chooser;   // while the chooser is open
 
     std::int16_t BlockNumber = 0;
     FileChannel channel;

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "drives.h"
+
+#include <QComboBox>
+#include <filesystem>
+
+// The drop-down list of drives. Its change signal fires when the current drive
+// changes, by the user or by setDrive() (at once, inside the call), and not
+// when the drive it already has is set again.
+class DriveList : public QComboBox {
+    Q_OBJECT
+public:
+    explicit DriveList(const DriveSource &source, QWidget *parent = nullptr);
+
+    QString drive() const { return currentText(); }
+    void setDrive(const QString &drive);
+
+    // The folder the directory list opens on this drive: the program's working
+    // folder when it lies on the drive, else the drive's root.
+    std::filesystem::path currentFolder() const;
+
+signals:
+    void changed();
+
+private:
+    QStringList drives() const;
+};

@@ -1,0 +1,88 @@
+#include "fopen.h"
+
+#include "dirlist.h"
+#include "drivelist.h"
+#include "filelist.h"
+#include "fonts.h"
+#include "module1.h"
+#include "selectedfile.h"
+
+#include <QPushButton>
+
+namespace {
+
+QPushButton *makeButton(const QString &caption, const QRect &geometry, qreal points, QWidget *parent)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setGeometry(geometry);
+    button->setFont(msSansSerif(points));
+    // Enter presses the button that has the focus; no button is the default.
+    button->setAutoDefault(true);
+    return button;
+}
+
+} // namespace
+
+fOpen::fOpen(const DriveSource &drives)
+{
+    setObjectName(QStringLiteral("fOpen"));
+    setWindowTitle(QStringLiteral("Bestand Openen"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(397, 279);
+
+    Drive1 = new DriveList(drives, this);
+    Drive1->setGeometry(18, 8, 141, 21);
+    Dir1 = new DirList(this);
+    Dir1->setGeometry(12, 110, 139, 152);
+    File1 = new FileList(this);
+    File1->setGeometry(168, 8, 153, 240);
+    bOK = makeButton(QStringLiteral("OK"), {334, 10, 57, 51}, 18, this);
+    bCancel = makeButton(QStringLiteral("Cancel"), {334, 70, 57, 41}, 12, this);
+    Drive1->setObjectName(QStringLiteral("Drive1"));
+    Dir1->setObjectName(QStringLiteral("Dir1"));
+    File1->setObjectName(QStringLiteral("File1"));
+    bOK->setObjectName(QStringLiteral("bOK"));
+    bCancel->setObjectName(QStringLiteral("bCancel"));
+
+    setTabOrder(Drive1, Dir1);
+    setTabOrder(Dir1, File1);
+    setTabOrder(File1, bOK);
+    setTabOrder(bOK, bCancel);
+    Drive1->setFocus();
+
+    // All three lists start at the program's working folder.
+    Dir1->setPath(Drive1->currentFolder());
+    File1->setPath(Dir1->path());
+    SavedDrive = Drive1->drive();
+
+    connect(Drive1, &DriveList::changed, this, &fOpen::Drive1Change);
+    connect(Dir1, &DirList::changed, this, &fOpen::Dir1Change);
+    connect(bOK, &QPushButton::clicked, this, &fOpen::bOKClick);
+    connect(bCancel, &QPushButton::clicked, this, &fOpen::bCancelClick);
+}
+
+void fOpen::Drive1Change()
+{
+    // A drive that can't be read sends the list back, without a word, to the
+    // drive the dialog opened on; should that one fail too, setting it again
+    // changes nothing and the chain ends.
+    if (!Dir1->setDrive(Drive1->drive(), Drive1->currentFolder()))
+        Drive1->setDrive(SavedDrive);
+}
+
+void fOpen::Dir1Change()
+{
+    File1->setPath(Dir1->path());
+}
+
+void fOpen::bOKClick()
+{
+    Module1::SelectedPath = composePath(File1->path(), File1->fileName());
+    close();
+}
+
+void fOpen::bCancelClick()
+{
+    Module1::SelectedPath.clear();
+    close();
+}
