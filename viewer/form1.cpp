@@ -4,6 +4,7 @@
 #include "appicon.h"
 #include "blocks.h"
 #include "blocktext.h"
+#include "controlnames.h"
 #include "fopen.h"
 #include "fonts.h"
 #include "infotext.h"
@@ -87,12 +88,22 @@ Form1::Form1(QWidget *parent)
     Tasc = makePane({4, 62, 505, 291}, this);
     Ttekst = makePane({4, 354, 505, 105}, this);
 
-    const std::array<std::pair<QWidget *, const char *>, 8> names{{
-        {Bopen, "Bopen"}, {Command1, "Command1"}, {Bvolgende, "Bvolgende"}, {Bvorige, "Bvorige"},
-        {Laantal250, "Laantal250"}, {Tbestand, "Tbestand"}, {Tasc, "Tasc"}, {Ttekst, "Ttekst"},
-    }};
-    for (auto [widget, name] : names)
-        widget->setObjectName(QLatin1String(name));
+    nameControl(Bopen, "Bopen", QStringLiteral("Bestand openen"),
+                QStringLiteral("Opent een venster waarin u het bestand kiest dat getoond wordt"));
+    nameControl(Command1, "Command1", QStringLiteral("Info"),
+                QStringLiteral("Zet uitleg over het programma in het bovenste venster"));
+    nameControl(Bvolgende, "Bvolgende", QStringLiteral("Volgende blok"),
+                QStringLiteral("Toont de volgende 250 tekens van het bestand"));
+    nameControl(Bvorige, "Bvorige", QStringLiteral("Vorige blok"),
+                QStringLiteral("Toont de vorige 250 tekens van het bestand"));
+    nameControl(Laantal250, "Laantal250", QStringLiteral("Bloknummer"),
+                QStringLiteral("Het nummer van het blok van 250 tekens dat te zien is"));
+    nameControl(Tbestand, "Tbestand", QStringLiteral("Pad van het bestand"),
+                QStringLiteral("Het volledige pad van het getoonde bestand"));
+    nameControl(Tasc, "Tasc", QStringLiteral("Decimale codes"),
+                QStringLiteral("De ASCII-code (decimaal) van elk teken van het blok"));
+    nameControl(Ttekst, "Ttekst", QStringLiteral("Tekst"),
+                QStringLiteral("De tekens van het blok als tekst"));
 
     // The keyboard order; the label has its place in it but never takes the focus.
     setTabOrder(Tasc, Ttekst);
