@@ -1,5 +1,6 @@
-# Installing. `cmake --install` puts the program, its desktop entry and its
-# icon at the sizes desktops look for into the usual places (GNUInstallDirs).
+# Installing and packaging. `cmake --install` puts the program, its desktop
+# entry and its icon at the sizes desktops look for into the usual places
+# (GNUInstallDirs); `cpack -G DEB` makes a Debian package of the same files.
 
 include(GNUInstallDirs)
 
@@ -47,3 +48,21 @@ foreach(size IN LISTS BYTEKIJKER_ICON_SIZES)
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
         RENAME bytekijker.png)
 endforeach()
+
+# The Debian package (`make package`). Its library dependencies are worked
+# out by dpkg-shlibdeps from the executable itself.
+set(CPACK_PACKAGE_NAME bytekijker)
+set(CPACK_PACKAGE_VENDOR "De makers van bytekijker")
+set(CPACK_PACKAGE_CONTACT "De makers van bytekijker <bytekijker@example.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "bestanden byte voor byte bekijken, als decimale codes en als tekst")
+set(CPACK_PACKAGE_DESCRIPTION "Bytekijker toont een bestand in blokken van 250 bytes: bovenaan de decimale
+code van elke byte, daaronder dezelfde bytes als tekst. Het programma leest
+alleen; het schrijft nooit naar een bestand.")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Liberation Sans stands in where the program's own fonts are missing.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation2)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_STRIP_FILES ON)
+include(CPack)
