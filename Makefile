@@ -8,7 +8,7 @@ JOBS := 2
 
 BUILD_PACKAGES := g++ make cmake qt6-base-dev qt6-base-private-dev fonts-liberation2
 RUN_PACKAGES := qt6-qpa-plugins
-TEST_PACKAGES := xvfb openbox xdotool x11-utils
+TEST_PACKAGES := xvfb openbox xdotool x11-utils desktop-file-utils
 PACKAGE_PACKAGES := dpkg-dev file
 
 .PHONY: run test bench package build configure deps test-deps package-deps clean
