@@ -1,15 +1,17 @@
 # make run   installs what is missing, builds and starts the program
 # make test  installs what is missing, builds and runs every test
 # make bench builds and runs the benchmarks
+# make package builds the Debian package build/bytekijker_<version>_<arch>.deb
 
 BUILD := build
 JOBS := 2
 
 BUILD_PACKAGES := g++ make cmake qt6-base-dev qt6-base-private-dev fonts-liberation2
 RUN_PACKAGES := qt6-qpa-plugins fonts-symbola
-TEST_PACKAGES := xvfb openbox xdotool x11-utils
+TEST_PACKAGES := xvfb openbox xdotool x11-utils desktop-file-utils
+PACKAGE_PACKAGES := dpkg-dev file
 
-.PHONY: run test bench build configure deps test-deps clean
+.PHONY: run test bench package build configure deps test-deps package-deps clean
 
 run: deps build
 	./$(BUILD)/bytekijker
@@ -21,11 +23,17 @@ bench: deps build
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 	cd $(BUILD)/bench && QT_QPA_PLATFORM=offscreen ./bench_bytekijker
 
+package: deps package-deps build
+	cd $(BUILD) && cpack -G DEB
+
 deps:
 	@tools/ensure-packages.sh $(BUILD_PACKAGES) $(RUN_PACKAGES)
 
 test-deps:
 	@tools/ensure-packages.sh $(TEST_PACKAGES)
+
+package-deps:
+	@tools/ensure-packages.sh $(PACKAGE_PACKAGES)
 
 configure:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
