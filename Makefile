@@ -1,9 +1,11 @@
 # make run   installs what is missing, builds and starts the program
 # make test  installs what is missing, builds and runs every test
 # make bench builds and runs the benchmarks
+# make test-sanitize runs every test built with AddressSanitizer and UBSan
 # make package builds the Debian package build/bytekijker_<version>_<arch>.deb
 
 BUILD := build
+SANITIZE_BUILD := build-sanitize
 JOBS := 2
 
 BUILD_PACKAGES := g++ make cmake qt6-base-dev qt6-base-private-dev fonts-liberation2
@@ -11,13 +13,22 @@ RUN_PACKAGES := qt6-qpa-plugins fonts-symbola
 TEST_PACKAGES := xvfb openbox xdotool x11-utils desktop-file-utils
 PACKAGE_PACKAGES := dpkg-dev file
 
-.PHONY: run test bench package build configure deps test-deps package-deps clean
+.PHONY: run test test-sanitize bench package build configure deps test-deps package-deps clean
 
 run: deps build
 	./$(BUILD)/bytekijker
 
 test: deps test-deps build
 	cd $(BUILD) && ctest --output-on-failure
+
+test-sanitize: deps test-deps
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DBYTEKIJKER_SANITIZE=ON
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && \
+	    ASAN_OPTIONS=detect_leaks=1 \
+	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	    LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	    ctest --output-on-failure
 
 bench: deps build
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
@@ -42,4 +53,4 @@ build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD)
