@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QString>
 #include <cstdint>
+#include <unistd.h>
 
 // Byte i of a pattern file is (i * 7 + i / 251) % 256: all 256 values occur,
 // and no two neighbouring blocks hold the same bytes.
@@ -34,4 +35,24 @@ inline bool writeSparseFile(const QString &path, qint64 size)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.resize(size);
+}
+
+// Runs `work` with the rights of an ordinary user (nobody) when the tests run
+// as root, so that file permissions apply to it as they do to a user.
+template<typename Work>
+void asOrdinaryUser(Work work)
+{
+    const bool root = ::geteuid() == 0;
+    if (root && (::setegid(65534) != 0 || ::seteuid(65534) != 0))
+        qFatal("could not take the rights of an ordinary user");
+    work();
+    if (root && (::seteuid(0) != 0 || ::setegid(0) != 0))
+        qFatal("could not take back the rights of root");
+}
+
+// Lets an ordinary user reach the files of a test folder.
+inline bool openToEveryone(const QString &folder)
+{
+    return QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
+                                             | QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup);
 }

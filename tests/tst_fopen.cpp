@@ -287,14 +287,17 @@ void TestFOpen::folderThatCannotBeListedShowsEmpty()
 {
     control<DirList>("Dir1")->setPath(pathFromText(root + QStringLiteral("/vanished")));
     QVERIFY(rows("File1").isEmpty());
-    if (::geteuid() != 0) {
-        const QString locked = root + QStringLiteral("/locked");
-        QDir(root).mkdir(QStringLiteral("locked"));
-        QFile::setPermissions(locked, QFile::WriteOwner);
-        control<DirList>("Dir1")->setPath(pathFromText(locked));
-        QVERIFY(rows("File1").isEmpty());
-        QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
+
+    const QString locked = root + QStringLiteral("/locked");
+    QVERIFY(QDir(root).mkdir(QStringLiteral("locked")));
+    QVERIFY(writeFile(locked + QStringLiteral("/inside"), "x"));
+    QVERIFY(QFile::setPermissions(locked, QFile::WriteOwner | QFile::ExeOwner));
+    QVERIFY(openToEveryone(root));
+    asOrdinaryUser([&] { control<DirList>("Dir1")->setPath(pathFromText(locked)); });
+    QCOMPARE(control<FileList>("File1")->path(), pathFromText(locked));
+    QVERIFY(rows("File1").isEmpty());
+    QFile::remove(locked + QStringLiteral("/inside"));
+    QDir(root).rmdir(QStringLiteral("locked"));
 }
 
 // A name whose bytes are not valid text is listed and chosen by its bytes.

@@ -43,8 +43,6 @@ private slots:
     void infoText();
     void infoReplacesOnlyCodePane();
 
-    void failedLoadKeepsFileOnShow_data();
-    void failedLoadKeepsFileOnShow();
     void failureIsReportedOncePerPath();
     void sparseFileBeyondTwoGiB();
     void blockAfterGrowthIsReadFromItsPosition();
@@ -325,41 +323,6 @@ void TestForm1::infoReplacesOnlyCodePane()
     click("Bvorige");
     QCOMPARE(control<QPlainTextEdit>("Tasc")->document()->blockCount(), 17);
     QCOMPARE(label(), QStringLiteral(" 1"));
-}
-
-void TestForm1::failedLoadKeepsFileOnShow_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("folder") << "folder";
-    QTest::newRow("missing file") << "missing";
-    QTest::newRow("FIFO") << "fifo";
-    QTest::newRow("device") << "/dev/zero";
-}
-
-void TestForm1::failedLoadKeepsFileOnShow()
-{
-    QFETCH(QString, kind);
-    const QString good = writePattern(QStringLiteral("good"), 600);
-    load(good);
-    click("Bvolgende");
-
-    QString bad = kind.startsWith('/') ? kind : dir.filePath(kind);
-    if (kind == "folder")
-        QVERIFY(QDir(dir.path()).mkdir(kind));
-    if (kind == "fifo")
-        QCOMPARE(::mkfifo(QFile::encodeName(bad).constData(), 0600), 0);
-    load(bad);
-
-    QCOMPARE(label(), QStringLiteral(" 2"));
-    QCOMPARE(codes(), expectedCodes(patternBytes(250, 250)));
-    QCOMPARE(pathBox(), good);
-    QCOMPARE(messageCount(), 1);
-    QVERIFY(form->findChild<QMessageBox *>()->text().contains(bad));
-
-    // The file on show is still open: paging goes on in it.
-    click("Bvolgende");
-    QCOMPARE(label(), QStringLiteral(" 3"));
-    QCOMPARE(codes(), expectedCodes(patternBytes(500, 100)));
 }
 
 void TestForm1::failureIsReportedOncePerPath()
