@@ -2,6 +2,7 @@
 # make test  installs what is missing, builds and runs every test
 # make bench builds and runs the benchmarks
 # make test-sanitize runs every test built with AddressSanitizer and UBSan
+# make screenshots   makes the README's pictures from the real program
 # make package builds the Debian package build/bytekijker_<version>_<arch>.deb
 
 BUILD := build
@@ -12,8 +13,9 @@ BUILD_PACKAGES := g++ make cmake qt6-base-dev qt6-base-private-dev fonts-liberat
 RUN_PACKAGES := qt6-qpa-plugins fonts-symbola
 TEST_PACKAGES := xvfb openbox xdotool x11-utils desktop-file-utils
 PACKAGE_PACKAGES := dpkg-dev file
+SCREENSHOT_PACKAGES := imagemagick
 
-.PHONY: run test test-sanitize bench package build configure deps test-deps package-deps clean
+.PHONY: run test test-sanitize bench package screenshots build configure deps test-deps package-deps clean
 
 run: deps build
 	./$(BUILD)/bytekijker
@@ -33,6 +35,10 @@ test-sanitize: deps test-deps
 bench: deps build
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 	cd $(BUILD)/bench && QT_QPA_PLATFORM=offscreen ./bench_bytekijker
+
+screenshots: deps test-deps build
+	@tools/ensure-packages.sh $(SCREENSHOT_PACKAGES)
+	tools/screenshots.sh $(BUILD)/bytekijker docs
 
 package: deps package-deps build
 	cd $(BUILD) && cpack -G DEB

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Makes the README's pictures from the real program on a virtual desktop:
+# the chooser with a file selected, and the main window showing that file.
+#
+#   tools/screenshots.sh <bytekijker executable> <output folder>
+set -eu
+
+program=$(realpath "$1")
+out=$(realpath "$2")
+here=$(dirname "$(realpath "$0")")
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/voorbeelden"
+# A sample with text, a line break, a tab, a NUL and a few bytes above 127.
+printf 'Bytekijker toont elk byte van een bestand.\r\nRegel twee:\tcaf\xe9, \x80 5,-\x00\x01\x02 en verder \xa9 2026.\r\n' \
+    > "$work/voorbeelden/voorbeeld.txt"
+
+cd "$work/voorbeelden"
+"$here/../tests/with-desktop.sh" bash -eu -c '
+    program=$1 out=$2
+    "$program" &
+    main=$(xdotool search --sync --name "^Bestand in  ASCII")
+    sleep 0.5
+    xdotool mousemove --window "$main" 95 18 click 1                  # Bestand openen
+    chooser=$(xdotool search --sync --name "^Bestand Openen$")
+    sleep 0.5
+    xdotool mousemove --window "$chooser" 200 18 click 1              # the first file
+    sleep 0.5
+    import -window "$chooser" "$out/chooser.png"
+    xdotool mousemove --window "$chooser" 362 35 click 1              # OK
+    sleep 1
+    import -window "$main" "$out/main-window.png"
+    kill %1
+' screenshots "$program" "$out"
+echo "Pictures written to $out"
