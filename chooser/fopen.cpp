@@ -2,27 +2,12 @@
 
 #include "dirlist.h"
 #include "drivelist.h"
+#include "controls.h"
 #include "filelist.h"
-#include "controlnames.h"
-#include "fonts.h"
 #include "module1.h"
 #include "selectedfile.h"
 
 #include <QPushButton>
-
-namespace {
-
-QPushButton *makeButton(const QString &caption, const QRect &geometry, qreal points, QWidget *parent)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setGeometry(geometry);
-    button->setFont(msSansSerif(points));
-    // Enter presses the button that has the focus; no button is the default.
-    button->setAutoDefault(true);
-    return button;
-}
-
-} // namespace
 
 fOpen::fOpen(const DriveSource &drives)
 {

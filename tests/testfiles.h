@@ -24,6 +24,15 @@ inline QByteArray patternBytes(std::int64_t from, std::int64_t count)
     return bytes;
 }
 
+// The code pane's text for these bytes, worked out on its own.
+inline QString expectedCodes(const QByteArray &bytes)
+{
+    QString codes;
+    for (char byte : bytes)
+        codes += QStringLiteral("  ") + QString::number(std::uint8_t(byte));
+    return codes;
+}
+
 inline bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);

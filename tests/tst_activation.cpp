@@ -1,5 +1,7 @@
 // When the main window's activation loads the chosen file: the decision on its
-// own, and the focus sequences of a real desktop replayed offscreen.
+// own, and a message box taking the focus in the middle of a load, replayed
+// offscreen as a desktop reports it. The desktop itself is in
+// tst_activation_desktop.
 
 #include "activation.h"
 #include "form1.h"
@@ -9,7 +11,6 @@
 
 #include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
@@ -23,14 +24,10 @@ private slots:
     void cleanup();
     void decision_data();
     void decision();
-    void firstShowLoads();
-    void comingBackFromAnotherApplicationDoesNotLoad();
-    void comingFromAnotherProgramWindowLoads();
     void failedLoadsMessageDoesNotComeBack();
 
 private:
     void activate(QWidget *widget);
-    void pageTo(int block);
     QString label() { return form->findChild<QLabel *>(QStringLiteral("Laantal250"))->text(); }
 
     QTemporaryDir dir;
@@ -67,12 +64,6 @@ void TestActivation::activate(QWidget *widget)
     QCoreApplication::processEvents();
 }
 
-void TestActivation::pageTo(int block)
-{
-    while (label() != QStringLiteral(" %1").arg(block))
-        QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("Bvolgende")), Qt::LeftButton);
-}
-
 void TestActivation::decision_data()
 {
     QTest::addColumn<int>("previous");   // 0: none, 1: the main window, 2: another window
@@ -93,44 +84,6 @@ void TestActivation::decision()
     QWindow main, another;
     const QWindow *windows[] = {nullptr, &main, &another};
     QTEST(activationLoads(windows[previous], windows[current], &main), "loads");
-}
-
-void TestActivation::firstShowLoads()
-{
-    QCOMPARE(label(), QStringLiteral("0"));
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    activate(form.get());
-    QTRY_COMPARE(label(), QStringLiteral(" 1"));
-}
-
-void TestActivation::comingBackFromAnotherApplicationDoesNotLoad()
-{
-    form->show();
-    activate(form.get());
-    pageTo(3);
-    activate(nullptr);
-    activate(form.get());
-    QCOMPARE(label(), QStringLiteral(" 3"));
-}
-
-void TestActivation::comingFromAnotherProgramWindowLoads()
-{
-    form->show();
-    other->show();
-    activate(form.get());
-    pageTo(3);
-    activate(other.get());
-    QCOMPARE(label(), QStringLiteral(" 3"));
-    activate(form.get());
-    QCOMPARE(label(), QStringLiteral(" 1"));
-
-    // The other window closes and hands the activation back.
-    pageTo(2);
-    activate(other.get());
-    other.reset();
-    activate(form.get());
-    QCOMPARE(label(), QStringLiteral(" 1"));
 }
 
 // The message about a file that can't be opened takes the focus; when it

@@ -30,29 +30,16 @@ private slots:
     void contextMenuDoesNotReload();
 
 private:
-    void pageTo(int block);
     QString label() { return form->findChild<QLabel *>(QStringLiteral("Laantal250"))->text(); }
 
     QTemporaryDir dir;
     std::unique_ptr<Form1> form;
 };
 
-void TestActivationDesktop::pageTo(int block)
-{
-    auto *next = form->findChild<QPushButton *>(QStringLiteral("Bvolgende"));
-    while (label() != QStringLiteral(" %1").arg(block)) {
-        const QString before = label();
-        QVERIFY(desktop::click(next));
-        QTRY_VERIFY(label() != before);
-    }
-}
-
 void TestActivationDesktop::initTestCase()
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        QSKIP("needs an X server with a window manager");
-    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-        QSKIP("needs xdotool");
+    if (const QString why = desktop::missing(); !why.isEmpty())
+        QSKIP(qPrintable(why));
     QVERIFY(dir.isValid());
     QVERIFY(writeFile(dir.filePath(QStringLiteral("file")), patternBytes(0, 2000)));
 }
@@ -73,7 +60,7 @@ void TestActivationDesktop::cleanup()
 
 void TestActivationDesktop::clickInActiveWindowOnlyPages()
 {
-    pageTo(3);
+    desktop::pageTo(form.get(), 3);
     QVERIFY(desktop::click(form->findChild<QPushButton *>(QStringLiteral("Bvolgende"))));
     QTRY_COMPARE(label(), QStringLiteral(" 4"));
     QVERIFY(desktop::click(form->findChild<QPushButton *>(QStringLiteral("Bvorige"))));
@@ -87,7 +74,7 @@ void TestActivationDesktop::secondProgramWindowHandsActivationBack()
     second->show();
     QVERIFY(QTest::qWaitForWindowExposed(second.get()));
 
-    pageTo(3);
+    desktop::pageTo(form.get(), 3);
     QVERIFY(desktop::activate(second.get()));
     QTRY_COMPARE(QGuiApplication::focusWindow(), second->windowHandle());
     QCOMPARE(label(), QStringLiteral(" 3"));
@@ -96,7 +83,7 @@ void TestActivationDesktop::secondProgramWindowHandsActivationBack()
     QTRY_COMPARE(label(), QStringLiteral(" 1"));
 
     // Closing the second window gives the activation back to the main window.
-    pageTo(2);
+    desktop::pageTo(form.get(), 2);
     QVERIFY(desktop::activate(second.get()));
     QTRY_COMPARE(QGuiApplication::focusWindow(), second->windowHandle());
     second.reset();
@@ -110,7 +97,7 @@ void TestActivationDesktop::anotherApplicationDoesNotReload()
     message.start(QStringLiteral("xmessage"), {QStringLiteral("-name"), QStringLiteral("elders"),
                                                QStringLiteral("een ander programma")});
     QVERIFY(message.waitForStarted());
-    pageTo(3);
+    desktop::pageTo(form.get(), 3);
     QTRY_VERIFY_WITH_TIMEOUT(desktop::xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--classname"),
                                       QStringLiteral("elders"), QStringLiteral("windowactivate"), QStringLiteral("--sync")}),
                              10000);
@@ -125,7 +112,7 @@ void TestActivationDesktop::anotherApplicationDoesNotReload()
 
 void TestActivationDesktop::contextMenuDoesNotReload()
 {
-    pageTo(3);
+    desktop::pageTo(form.get(), 3);
     QVERIFY(desktop::click(form->findChild<QWidget *>(QStringLiteral("Tasc")), {-1, -1}, 3));
     QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
     QVERIFY(desktop::xdotool({QStringLiteral("key"), QStringLiteral("Escape")}));

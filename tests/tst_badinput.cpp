@@ -39,18 +39,6 @@ private:
     int socketFd = -1;
 };
 
-namespace {
-
-QString expectedCodes(const QByteArray &bytes)
-{
-    QString codes;
-    for (char byte : bytes)
-        codes += QStringLiteral("  ") + QString::number(std::uint8_t(byte));
-    return codes;
-}
-
-} // namespace
-
 void TestBadInput::initTestCase()
 {
     QVERIFY(dir.isValid());

@@ -32,7 +32,6 @@ private slots:
 
 private:
     fOpen *openChooser();
-    void pageTo(int block);
     template<typename T> T *control(const char *name) { return form->findChild<T *>(QLatin1String(name)); }
     QString label() { return control<QLabel>("Laantal250")->text(); }
 
@@ -43,10 +42,8 @@ private:
 
 void TestFOpenDesktop::initTestCase()
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        QSKIP("needs an X server with a window manager");
-    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-        QSKIP("needs xdotool");
+    if (const QString why = desktop::missing(); !why.isEmpty())
+        QSKIP(qPrintable(why));
     QVERIFY(dir.isValid());
     root = QDir(dir.path()).canonicalPath();
     QVERIFY(writeFile(root + QStringLiteral("/a.bin"), patternBytes(0, 1000)));
@@ -77,18 +74,9 @@ fOpen *TestFOpenDesktop::openChooser()
     return qobject_cast<fOpen *>(QApplication::activeWindow());
 }
 
-void TestFOpenDesktop::pageTo(int block)
-{
-    while (label() != QStringLiteral(" %1").arg(block)) {
-        const QString before = label();
-        QVERIFY(desktop::click(control<QPushButton>("Bvolgende")));
-        QTRY_VERIFY(label() != before);
-    }
-}
-
 void TestFOpenDesktop::okHandsActivationBackAndLoads()
 {
-    pageTo(3);
+    desktop::pageTo(form.get(), 3);
     QPointer<fOpen> chooser = openChooser();
     QVERIFY(chooser);
     QCOMPARE(label(), QStringLiteral(" 3"));   // opening the chooser loads nothing
@@ -107,7 +95,7 @@ void TestFOpenDesktop::okHandsActivationBackAndLoads()
 
 void TestFOpenDesktop::movingToMainWindowWhileOpenReloads()
 {
-    pageTo(2);
+    desktop::pageTo(form.get(), 2);
     QPointer<fOpen> chooser = openChooser();
     QVERIFY(chooser);
     QVERIFY(desktop::click(control<QLabel>("Laantal250")));
@@ -121,7 +109,7 @@ void TestFOpenDesktop::movingToMainWindowWhileOpenReloads()
 
 void TestFOpenDesktop::cancelHandsBackWithoutReload()
 {
-    pageTo(2);
+    desktop::pageTo(form.get(), 2);
     QPointer<fOpen> chooser = openChooser();
     QVERIFY(chooser);
     QVERIFY(desktop::click(chooser->findChild<QPushButton *>(QStringLiteral("bCancel"))));

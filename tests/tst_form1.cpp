@@ -65,14 +65,6 @@ private:
 
 namespace {
 
-QString expectedCodes(const QByteArray &bytes)
-{
-    QString codes;
-    for (char byte : bytes)
-        codes += QStringLiteral("  ") + QString::number(std::uint8_t(byte));
-    return codes;
-}
-
 // What the text pane hands back for these bytes; the control gives a no-break
 // space back as a plain one.
 QString expectedText(const QByteArray &bytes)

@@ -4,7 +4,7 @@
 #include "appicon.h"
 #include "blocks.h"
 #include "blocktext.h"
-#include "controlnames.h"
+#include "controls.h"
 #include "fopen.h"
 #include "fonts.h"
 #include "infotext.h"
@@ -28,16 +28,6 @@ constexpr QColor LightGrey(192, 192, 192);
 constexpr QColor Yellow(255, 255, 0);
 // The chooser opens a little below and to the right of the main window.
 constexpr QPoint ChooserOffset(53, 56);
-
-QPushButton *makeButton(const QString &caption, const QRect &geometry, QWidget *parent)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setGeometry(geometry);
-    button->setFont(msSansSerif(18));
-    // Enter presses the button that has the focus; no button is the default.
-    button->setAutoDefault(true);
-    return button;
-}
 
 QPlainTextEdit *makePane(const QRect &geometry, QWidget *parent)
 {
@@ -71,10 +61,10 @@ Form1::Form1(QWidget *parent)
     setFixedSize(ClientSize);
     paint(this, QPalette::Window, LightGrey);
 
-    Bopen = makeButton(QStringLiteral("Bestand openen"), {4, 2, 187, 33}, this);
-    Command1 = makeButton(QStringLiteral("Info"), {196, 2, 85, 33}, this);
-    Bvolgende = makeButton(QStringLiteral(">"), {286, 2, 83, 33}, this);
-    Bvorige = makeButton(QStringLiteral("<"), {372, 2, 79, 33}, this);
+    Bopen = makeButton(QStringLiteral("Bestand openen"), {4, 2, 187, 33}, 18, this);
+    Command1 = makeButton(QStringLiteral("Info"), {196, 2, 85, 33}, 18, this);
+    Bvolgende = makeButton(QStringLiteral(">"), {286, 2, 83, 33}, 18, this);
+    Bvorige = makeButton(QStringLiteral("<"), {372, 2, 79, 33}, 18, this);
 
     Laantal250 = new QLabel(QStringLiteral("0"), this);
     Laantal250->setGeometry(454, 2, 55, 33);
