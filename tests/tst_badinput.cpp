@@ -153,7 +153,7 @@ void TestBadInput::choose()
     QCOMPARE(control<QLineEdit>("Tbestand")->text(), pathBefore);
 
     // Once only, and the file on show still pages.
-    form->LoadSelectedFile();
+    asOrdinaryUser([&] { form->LoadSelectedFile(); });
     QCOMPARE(form->findChildren<QMessageBox *>().size(), 1);
     QTest::mouseClick(control<QPushButton>("Bvolgende"), Qt::LeftButton);
     QCOMPARE(label(), QStringLiteral(" 3"));

@@ -339,6 +339,12 @@ void TestForm1::failureIsReportedOncePerPath()
     QCOMPARE(label(), QStringLiteral(" 1"));
     load(missing);   // reported again after a load succeeded
     QCOMPARE(messageCount(), 1);
+
+    // Once the file is there, choosing it again shows it.
+    QVERIFY(writeFile(missing, "abc"));
+    load(missing);
+    QCOMPARE(pathBox(), missing);
+    QCOMPARE(codes(), expectedCodes("abc"));
 }
 
 void TestForm1::sparseFileBeyondTwoGiB()

@@ -47,10 +47,12 @@ void ViewerModel::choose(const std::string &path)
 
 void ViewerModel::activateFromProgramWindow()
 {
-    if (selected.empty() || selected == reported)
+    if (selected.empty())
         return;
     const File *file = fileAt(selected);
     if (!file || file->kind != Kind::Regular) {
+        if (selected == reported)
+            return;   // said once already
         reported = selected;
         shown.messageShowing = true;
         shown.messagePath = selected;

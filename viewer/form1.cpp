@@ -122,13 +122,14 @@ Form1::~Form1()
 
 void Form1::LoadSelectedFile()
 {
-    if (Module1::SelectedPath.empty() || Module1::SelectedPath == reportedFailure)
+    if (Module1::SelectedPath.empty())
         return;
     // The new file is opened before the old one is let go, so a file that
     // can't be opened leaves the one on show as it was.
     OpenResult opened = FileChannel::open(Module1::SelectedPath);
     if (opened.error != OpenError::None) {
-        reportOpenFailure(opened);
+        if (Module1::SelectedPath != reportedFailure)
+            reportOpenFailure(opened);
         return;
     }
     reportedFailure.clear();
