@@ -7,7 +7,7 @@ JOBS := 2
 
 BUILD_PACKAGES := g++ make cmake qt6-base-dev qt6-base-private-dev fonts-liberation2
 RUN_PACKAGES := qt6-qpa-plugins fonts-symbola
-TEST_PACKAGES := xvfb openbox xdotool x11-utils xclip
+TEST_PACKAGES := xvfb openbox xdotool x11-utils xclip strace
 
 .PHONY: run test bench build configure deps test-deps clean
 

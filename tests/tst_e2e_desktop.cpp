@@ -5,9 +5,12 @@
 // the yellow block label, which can't be selected or copied, off the screen:
 // its pixels are compared with the looks of every number it may show.
 //
-// The slots are one session with one program, run in order. Screenshots of
-// the main window, the chooser and the messages land in e2e-output/ in the
-// working folder.
+// The slots are one session with one program, run in order. The program runs
+// under strace for the whole session; the last slot reads the trace and
+// proves the program wrote nothing.
+//
+// Screenshots of the main window and the chooser, the trace and the list of
+// the toolkit's own write-mode calls land in e2e-output/ in the working folder.
 
 #include "testfiles.h"
 
@@ -17,10 +20,16 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <optional>
+#include <pwd.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -176,6 +185,136 @@ std::vector<std::pair<QString, QImage>> drawLabelLooks(QSize size)
     return looks;
 }
 
+// One traced call, from a line of `strace -f -y`: its name, and per argument
+// the text and, for paths, the path it names (made absolute with the folder
+// that strace gives for a directory descriptor).
+struct TracedCall {
+    QString name;
+    QStringList arguments;
+    QStringList paths;
+    QString line;
+};
+
+// Splits "a, \"b, c\", {d, e}" at the commas between arguments.
+QStringList splitArguments(const QString &text)
+{
+    QStringList arguments;
+    QString current;
+    int depth = 0;
+    bool quoted = false;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            current += c;
+            if (c == QLatin1Char('\\') && i + 1 < text.size())
+                current += text[++i];
+            else if (c == QLatin1Char('"'))
+                quoted = false;
+        } else if (c == QLatin1Char('"')) {
+            quoted = true;
+            current += c;
+        } else if (c == QLatin1Char('{') || c == QLatin1Char('[') || c == QLatin1Char('<')) {
+            ++depth;
+            current += c;
+        } else if (c == QLatin1Char('}') || c == QLatin1Char(']') || c == QLatin1Char('>')) {
+            --depth;
+            current += c;
+        } else if (c == QLatin1Char(',') && depth == 0) {
+            arguments << current.trimmed();
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    if (!current.trimmed().isEmpty())
+        arguments << current.trimmed();
+    return arguments;
+}
+
+// The text of a quoted strace string, its escapes undone.
+QString unquote(const QString &quoted)
+{
+    QByteArray bytes;
+    const QByteArray in = quoted.mid(1, quoted.size() - 2).toUtf8();
+    for (int i = 0; i < in.size(); ++i) {
+        if (in[i] != '\\' || i + 1 >= in.size()) {
+            bytes += in[i];
+            continue;
+        }
+        const char next = in[++i];
+        if (next == 'x' && i + 2 < in.size()) {
+            bytes += char(in.mid(i + 1, 2).toInt(nullptr, 16));
+            i += 2;
+        } else if (next >= '0' && next <= '7') {
+            int value = 0, digits = 0;
+            for (; digits < 3 && i < in.size() && in[i] >= '0' && in[i] <= '7'; ++digits, ++i)
+                value = value * 8 + (in[i] - '0');
+            --i;
+            bytes += char(value);
+        } else {
+            static const QByteArray from("nt\"\\"), to("\n\t\"\\");
+            const qsizetype at = from.indexOf(next);
+            bytes += at >= 0 ? to[at] : next;
+        }
+    }
+    return QFile::decodeName(bytes);
+}
+
+std::optional<TracedCall> parseTraceLine(const QString &line, const QString &workingFolder)
+{
+    static const QRegularExpression call(QStringLiteral("^\\d+\\s+(\\w+)\\((.*)$"));
+    const QRegularExpressionMatch match = call.match(line);
+    if (!match.hasMatch())
+        return std::nullopt;   // "<... resumed>", signals, exits
+    TracedCall traced;
+    traced.name = match.captured(1);
+    traced.line = line;
+    QString rest = match.captured(2);
+    const qsizetype unfinished = rest.indexOf(QStringLiteral(" <unfinished ...>"));
+    if (unfinished >= 0)
+        rest.truncate(unfinished);
+    else
+        rest.truncate(std::max<qsizetype>(0, rest.lastIndexOf(QRegularExpression(QStringLiteral("\\)\\s+= ")))));
+    traced.arguments = splitArguments(rest);
+
+    // A path in quotes is taken relative to the directory descriptor before it
+    // (which -y shows as "N</folder>" or "AT_FDCWD</folder>"); a descriptor
+    // on its own (ftruncate) names its file.
+    static const QRegularExpression descriptor(QStringLiteral("^(?:AT_FDCWD|-?\\d+)<(.*)>$"));
+    QString folder = workingFolder;
+    for (int i = 0; i < traced.arguments.size(); ++i) {
+        const QString &argument = traced.arguments[i];
+        const QRegularExpressionMatch fd = descriptor.match(argument);
+        if (fd.hasMatch()) {
+            const bool takesPathAfter = i + 1 < traced.arguments.size() && traced.arguments[i + 1].startsWith(QLatin1Char('"'));
+            if (takesPathAfter)
+                folder = fd.captured(1);
+            else
+                traced.paths << fd.captured(1);
+        } else if (argument.startsWith(QLatin1Char('"'))) {
+            const QString path = unquote(argument);
+            traced.paths << QDir::cleanPath(path.startsWith(QLatin1Char('/')) ? path : folder + QLatin1Char('/') + path);
+            folder = workingFolder;
+        }
+    }
+    return traced;
+}
+
+// Whether the call writes: opens for writing or creates, or changes a name.
+bool writes(const TracedCall &call)
+{
+    static const QStringList openers{QStringLiteral("open"), QStringLiteral("openat"), QStringLiteral("openat2")};
+    if (!openers.contains(call.name))
+        return true;   // creat, truncate, rename, unlink, mkdir and the like: the trace holds nothing else
+    static const QRegularExpression writeFlags(QStringLiteral("\\bO_(WRONLY|RDWR|CREAT|TRUNC|APPEND|TMPFILE)\\b"));
+    return writeFlags.match(call.arguments.mid(call.name == QLatin1String("open") ? 1 : 2).join(QLatin1Char(' '))).hasMatch();
+}
+
+bool isUnder(const QString &path, const QString &folder)
+{
+    return path == folder || path.startsWith(folder + QLatin1Char('/'));
+}
+
 } // namespace
 
 class TestE2EDesktop : public QObject {
@@ -195,6 +334,7 @@ private slots:
     void fifoIsReportedOnceAndFileStays();
     void folderIsReportedOnceAndFileStays();
     void closesWithItsWindow();
+    void neverWritesAFile();
 
 private:
     QPoint scaled(QPoint logical) const { return {qRound(logical.x() * scale), qRound(logical.y() * scale)}; }
@@ -221,6 +361,8 @@ private:
     QByteArray data, kort;
 
     QProcess program;
+    bool traced = false;
+    QString traceLog;
     QString mainWindow;
     qreal scale = 1;
     int rowHeight = 0, firstRowTop = 0;   // the chooser's file list, in screen pixels
@@ -270,7 +412,24 @@ void TestE2EDesktop::initTestCase()
     program.setProcessEnvironment(environment);
     program.setWorkingDirectory(work);   // where the chooser opens
     program.setProcessChannelMode(QProcess::ForwardedChannels);
-    program.start(programPath, {});
+    // A group of its own: strace and the program end together.
+    program.setChildProcessModifier([] { ::setpgid(0, 0); });
+
+    // strace needs the right to trace; without it the program runs untraced
+    // and only the last test is skipped.
+    traced = !QStandardPaths::findExecutable(QStringLiteral("strace")).isEmpty()
+        && run(QStringLiteral("strace"), {QStringLiteral("-o"), QProcess::nullDevice(), QStringLiteral("true")}).exitCode == 0;
+    if (traced) {
+        traceLog = output + QStringLiteral("/strace.log");
+        program.start(QStringLiteral("strace"),
+                      {QStringLiteral("-f"), QStringLiteral("-qq"), QStringLiteral("-y"), QStringLiteral("-s"), QStringLiteral("4096"),
+                       QStringLiteral("-o"), traceLog, QStringLiteral("-e"),
+                       QStringLiteral("trace=open,openat,openat2,creat,truncate,ftruncate,rename,renameat,renameat2,"
+                                      "unlink,unlinkat,rmdir,mkdir,mkdirat,link,linkat,symlink,symlinkat"),
+                       QStringLiteral("--"), programPath});
+    } else {
+        program.start(programPath, {});
+    }
     QVERIFY(program.waitForStarted());
 
     mainWindow = waitForWindow(MainTitle, 20s);
@@ -301,7 +460,7 @@ void TestE2EDesktop::stopProgram()
 {
     if (program.state() == QProcess::NotRunning)
         return;
-    program.kill();
+    ::kill(-pid_t(program.processId()), SIGKILL);
     program.waitForFinished();
 }
 
@@ -615,6 +774,66 @@ void TestE2EDesktop::closesWithItsWindow()
     QVERIFY(program.waitForFinished(10000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), 0);
+}
+
+void TestE2EDesktop::neverWritesAFile()
+{
+    stopProgram();
+    if (!traced)
+        QSKIP("strace is missing or may not trace here");
+    QFile log(traceLog);
+    QVERIFY2(log.open(QIODevice::ReadOnly | QIODevice::Text), qPrintable(traceLog));
+
+    // The toolkit's own writes that are allowed, all outside the user's folders:
+    // - /dev/null, opened for reading and writing by the D-Bus library for the
+    //   standard streams of the helper it starts to find a session bus when
+    //   the environment names none; it stores nothing.
+    // - the per-user runtime folder that Qt makes (mkdir, 0700) when
+    //   XDG_RUNTIME_DIR is not set: a place for the session's sockets, made
+    //   empty, never a file of the user's.
+    const QString runtimeFolder = program.processEnvironment().contains(QStringLiteral("XDG_RUNTIME_DIR"))
+        ? program.processEnvironment().value(QStringLiteral("XDG_RUNTIME_DIR"))
+        : QDir::tempPath() + QStringLiteral("/runtime-") + QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name);
+    auto allowed = [&](const TracedCall &call) -> const char * {
+        if (call.name.startsWith(QLatin1String("open")) && call.paths == QStringList{QStringLiteral("/dev/null")})
+            return "the D-Bus library's helper's standard streams";
+        if (call.name == QLatin1String("mkdir") && call.paths == QStringList{runtimeFolder})
+            return "Qt's runtime folder when XDG_RUNTIME_DIR is not set";
+        return nullptr;
+    };
+
+    QStringList forbidden;
+    QSet<QString> read;
+    QStringList writeCalls;
+    while (!log.atEnd()) {
+        const QString line = QString::fromUtf8(log.readLine()).trimmed();
+        const std::optional<TracedCall> call = parseTraceLine(line, work);
+        if (!call)
+            continue;
+        if (!writes(*call)) {
+            for (const QString &path : call->paths)
+                read << path;
+            continue;
+        }
+        const bool inUsersFolders = std::any_of(call->paths.begin(), call->paths.end(),
+                                                [&](const QString &path) { return isUnder(path, root); });
+        const char *reason = inUsersFolders ? nullptr : allowed(*call);
+        writeCalls << QStringLiteral("%1  [%2]").arg(line, reason ? QLatin1String(reason) : QLatin1String("NOT ALLOWED"));
+        if (!reason)
+            forbidden << line;
+    }
+    QFile list(output + QStringLiteral("/write-calls.txt"));
+    QVERIFY(list.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text));
+    list.write(writeCalls.join(QLatin1Char('\n')).toUtf8() + '\n');
+    for (const QString &call : writeCalls)
+        qInfo("write-mode call: %s", qPrintable(call));
+
+    // The trace is the program's: it shows the reads of the files on show,
+    // and that the pipe was never opened at all.
+    for (const char *name : {"tekst.txt", "kort.bin", "data.bin"})
+        QVERIFY2(read.contains(work + QLatin1Char('/') + QLatin1String(name)), name);
+    QVERIFY(!read.contains(work + QStringLiteral("/pijp")));
+    QVERIFY2(forbidden.isEmpty(), qPrintable(forbidden.join(QLatin1Char('\n'))));
 }
 
 QTEST_MAIN(TestE2EDesktop)
