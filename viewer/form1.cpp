@@ -210,5 +210,6 @@ void Form1::reportOpenFailure(const OpenResult &failure)
                                 openFailureMessage(pathText(Module1::SelectedPath), failure),
                                 QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse);   // the path can be copied
     box->open();
 }
