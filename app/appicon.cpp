@@ -1,18 +1,14 @@
 #include "appicon.h"
 
+#include <QIconEngine>
 #include <QPainter>
-#include <QPixmap>
 
 namespace {
 
 // Drawn on a 32-unit grid and scaled, so every size shows the same picture.
-QPixmap drawIcon(int size)
+void drawIcon(QPainter &painter)
 {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(size / 32.0, size / 32.0);
 
     // The page, with a folded corner.
     const QPolygonF page({{5, 2}, {22, 2}, {28, 8}, {28, 30}, {5, 30}});
@@ -33,15 +29,34 @@ QPixmap drawIcon(int size)
             x += w + 2;
         }
     }
-    return pixmap;
 }
+
+// Draws the icon when a size is asked for, sharp at any size, instead of
+// drawing every size at start-up.
+class AppIconEngine : public QIconEngine {
+public:
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode, QIcon::State) override
+    {
+        painter->save();
+        painter->translate(rect.topLeft());
+        painter->scale(rect.width() / 32.0, rect.height() / 32.0);
+        drawIcon(*painter);
+        painter->restore();
+    }
+
+    QIconEngine *clone() const override { return new AppIconEngine; }
+
+    // The sizes a window's icon is handed to the desktop in: 32 and its
+    // double for high-DPI screens. Larger sizes are drawn on request.
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        return {{16, 16}, {32, 32}, {48, 48}, {64, 64}};
+    }
+};
 
 } // namespace
 
 QIcon appIcon()
 {
-    QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256})
-        icon.addPixmap(drawIcon(size));
-    return icon;
+    return QIcon(new AppIconEngine);
 }

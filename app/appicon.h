@@ -3,5 +3,5 @@
 #include <QIcon>
 
 // The program's own icon: a yellow page with rows of byte codes, drawn at
-// 32x32 and at larger sizes for high-DPI screens.
+// whatever size is asked for, so it is sharp on high-DPI screens too.
 QIcon appIcon();
