@@ -36,14 +36,14 @@ namespace {
 
 using FileKind = ViewerModel::Kind;
 
-struct FileSpec {
+struct SampleFile {
     const char *name;
     FileKind kind;
     int size;
 };
 
 // The files a session starts with; the good ones hold pattern bytes.
-constexpr FileSpec Files[] = {
+constexpr SampleFile Files[] = {
     {"empty.bin", FileKind::Regular, 0},
     {"one.bin", FileKind::Regular, 1},
     {"250.bin", FileKind::Regular, 250},
@@ -212,13 +212,13 @@ Session::Session()
         firstDifference = QStringLiteral("no temporary folder");
         return;
     }
-    for (const FileSpec &spec : Files) {
-        const QString path = dir.filePath(QLatin1String(spec.name));
+    for (const SampleFile &sample : Files) {
+        const QString path = dir.filePath(QLatin1String(sample.name));
         bool made = true;
         std::vector<std::uint8_t> bytes;
-        switch (spec.kind) {
+        switch (sample.kind) {
         case FileKind::Regular: {
-            const QByteArray pattern = patternBytes(0, spec.size);
+            const QByteArray pattern = patternBytes(0, sample.size);
             bytes.assign(pattern.begin(), pattern.end());
             made = writeFile(path, pattern);
             break;
@@ -226,7 +226,7 @@ Session::Session()
         case FileKind::Missing:
             break;
         case FileKind::Directory:
-            made = QDir(dir.path()).mkdir(QLatin1String(spec.name));
+            made = QDir(dir.path()).mkdir(QLatin1String(sample.name));
             break;
         case FileKind::Fifo:
             made = ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
@@ -236,7 +236,7 @@ Session::Session()
             firstDifference = QStringLiteral("could not make %1").arg(path);
             return;
         }
-        viewer.addFile(encoded(path), spec.kind, std::move(bytes));
+        viewer.addFile(encoded(path), sample.kind, std::move(bytes));
     }
 
     qApp->installEventFilter(&messages);
