@@ -235,6 +235,7 @@ private:
     bool cancelChooser(const QString &chooser);
     bool choose(Row row);
     void expectBlock(const QByteArray &file, int block);
+    void expectOneMessage(const QString &picture, const QString &closingKey);
     void stopProgram();
 
     QString programPath;
@@ -467,6 +468,23 @@ bool TestE2EDesktop::choose(Row row)
 // The label gives the block, and the upper pane shows that block's codes.
 // The copy is handled after every click and activation before it, so the
 // label read again after it can no longer be on its way to another number.
+// Exactly one warning comes and takes the focus; `closingKey` closes it, the
+// main window is active again, and no second warning follows. A picture of
+// the message is kept for a person to read.
+void TestE2EDesktop::expectOneMessage(const QString &picture, const QString &closingKey)
+{
+    const QString message = waitForWindow(MessageTitle);
+    QVERIFY2(!message.isEmpty(), "no message, or more than one");
+    QVERIFY(waitUntilActive(message));
+    QCOMPARE(windows(MessageTitle).size(), 1);
+    QVERIFY(screenshot(message).save(output + QLatin1Char('/') + picture));
+
+    QVERIFY(xdotool({QStringLiteral("key"), closingKey}));
+    QVERIFY(waitUntilGone(MessageTitle));
+    QVERIFY(waitUntilActive(mainWindow));
+    QVERIFY(staysAway(MessageTitle));
+}
+
 void TestE2EDesktop::expectBlock(const QByteArray &file, int block)
 {
     const QString number = QStringLiteral(" %1").arg(block);
@@ -609,17 +627,7 @@ void TestE2EDesktop::fifoIsReportedOnceAndFileStays()
     QVERIFY(!chooser.isEmpty());
     QVERIFY(choose(PijpRow));
     QVERIFY(click(chooser, OkButton));
-    const QString message = waitForWindow(MessageTitle);
-    QVERIFY2(!message.isEmpty(), "no message, or more than one");
-    QVERIFY(waitUntilActive(message));
-    QCOMPARE(windows(MessageTitle).size(), 1);
-    // Its text can't be selected; the picture is kept for a person to read.
-    QVERIFY(screenshot(message).save(output + QStringLiteral("/message-fifo.png")));
-
-    QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("Return")}));
-    QVERIFY(waitUntilGone(MessageTitle));
-    QVERIFY(waitUntilActive(mainWindow));
-    QVERIFY(staysAway(MessageTitle));
+    CHECKED(expectOneMessage(QStringLiteral("message-fifo.png"), QStringLiteral("Return")));
     CHECKED(expectBlock(kort, 2));
     QCOMPARE(copyFrom(PathBox), work + QStringLiteral("/kort.bin"));
 
@@ -642,16 +650,7 @@ void TestE2EDesktop::folderIsReportedOnceAndFileStays()
     const QString chooser = openChooser();
     QVERIFY(!chooser.isEmpty());
     QVERIFY(click(chooser, OkButton));
-    const QString message = waitForWindow(MessageTitle);
-    QVERIFY2(!message.isEmpty(), "no message, or more than one");
-    QVERIFY(waitUntilActive(message));
-    QCOMPARE(windows(MessageTitle).size(), 1);
-    QVERIFY(screenshot(message).save(output + QStringLiteral("/message-folder.png")));
-
-    QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("Escape")}));
-    QVERIFY(waitUntilGone(MessageTitle));
-    QVERIFY(waitUntilActive(mainWindow));
-    QVERIFY(staysAway(MessageTitle));
+    CHECKED(expectOneMessage(QStringLiteral("message-folder.png"), QStringLiteral("Escape")));
     CHECKED(expectBlock(kort, 3));
     QCOMPARE(copyFrom(PathBox), work + QStringLiteral("/kort.bin"));
     QVERIFY(click(mainWindow, PreviousButton));

@@ -195,7 +195,7 @@ void Form1::ShowBlock(std::int16_t block)
 {
     std::array<std::uint8_t, blocks::Size> bytes;
     const blocks::Range range = blocks::range(block, channel.length());
-    const std::size_t count = range.count > 0 ? channel.readAt(range.offset, {bytes.data(), std::size_t(range.count)}) : 0;
+    const std::size_t count = channel.readAt(range.offset, {bytes.data(), std::size_t(range.count)});
     const BlockText shown = blockText({bytes.data(), count});
     Tasc->setPlainText(QString::fromLatin1(shown.codes));
     Ttekst->setPlainText(QString::fromStdU16String(shown.text));
