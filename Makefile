@@ -11,7 +11,7 @@ JOBS := 2
 
 BUILD_PACKAGES := g++ make cmake qt6-base-dev qt6-base-private-dev fonts-liberation2
 RUN_PACKAGES := qt6-qpa-plugins fonts-symbola
-TEST_PACKAGES := xvfb openbox xdotool x11-utils xclip strace desktop-file-utils
+TEST_PACKAGES := xvfb openbox dbus-daemon xdotool x11-utils xclip strace desktop-file-utils
 PACKAGE_PACKAGES := dpkg-dev file
 SCREENSHOT_PACKAGES := imagemagick
 

@@ -1,30 +1,25 @@
 #pragma once
 
-// Files the tests make: byte patterns whose every position can be checked.
+// What the tests share: files whose every byte can be checked, and the code
+// pane's text worked out on its own.
 
 #include <QByteArray>
 #include <QFile>
-#include <QString>
-#include <cstdint>
+#include <QTemporaryDir>
+#include <QTest>
+#include <filesystem>
 #include <unistd.h>
 
-// Byte i of a pattern file is (i * 7 + i / 251) % 256: all 256 values occur,
-// and no two neighbouring blocks hold the same bytes.
-inline std::uint8_t patternByte(std::int64_t index)
-{
-    return std::uint8_t((index * 7 + index / 251) % 256);
-}
-
-inline QByteArray patternBytes(std::int64_t from, std::int64_t count)
+// Byte i of a pattern is (i * 7 + i / 251) % 256: all 256 values occur, and
+// no two neighbouring blocks hold the same bytes.
+inline QByteArray patternBytes(qint64 from, qint64 count)
 {
     QByteArray bytes;
-    bytes.reserve(count);
-    for (std::int64_t i = from; i < from + count; ++i)
-        bytes.append(char(patternByte(i)));
+    for (qint64 i = from; i < from + count; ++i)
+        bytes.append(char((i * 7 + i / 251) % 256));
     return bytes;
 }
 
-// The code pane's text for these bytes, worked out on its own.
 inline QString expectedCodes(const QByteArray &bytes)
 {
     QString codes;
@@ -33,35 +28,29 @@ inline QString expectedCodes(const QByteArray &bytes)
     return codes;
 }
 
+// A scratch folder that is removed with whatever it holds, also names that are
+// not valid text, which QTemporaryDir can't remove on its own.
+struct ScratchDir : QTemporaryDir {
+    ~ScratchDir()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(QFile::encodeName(path()).toStdString(), ignored);
+    }
+};
+
 inline bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// A file of `size` bytes that takes no room on disk: holes read as zeros.
-inline bool writeSparseFile(const QString &path, qint64 size)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.resize(size);
-}
-
 // Runs `work` with the rights of an ordinary user (nobody) when the tests run
-// as root, so that file permissions apply to it as they do to a user.
+// as root, so that file permissions apply as they do to a user.
 template<typename Work>
 void asOrdinaryUser(Work work)
 {
     const bool root = ::geteuid() == 0;
-    if (root && (::setegid(65534) != 0 || ::seteuid(65534) != 0))
-        qFatal("could not take the rights of an ordinary user");
+    QVERIFY(!root || (::setegid(65534) == 0 && ::seteuid(65534) == 0));
     work();
-    if (root && (::seteuid(0) != 0 || ::setegid(0) != 0))
-        qFatal("could not take back the rights of root");
-}
-
-// Lets an ordinary user reach the files of a test folder.
-inline bool openToEveryone(const QString &folder)
-{
-    return QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
-                                             | QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup);
+    QVERIFY(!root || (::seteuid(0) == 0 && ::setegid(0) == 0));
 }

@@ -1,32 +1,31 @@
 #!/usr/bin/env bash
-# Runs a command on a desktop of its own: a virtual X server with a window
-# manager, so that window activation behaves as on a real screen.
+# Runs a command on a desktop of its own, as a real session has one: a virtual
+# X server, a window manager, a session bus and a runtime folder, so that
+# nothing depends on what else is installed or running on the machine.
 # Exits 77 (skipped) when no X server can be had.
 set -u
 
-for tool in Xvfb openbox; do
+for tool in Xvfb openbox dbus-run-session; do
     if ! command -v "$tool" >/dev/null; then
         echo "SKIP: $tool is not installed; run 'make test' to install it" >&2
         exit 77
     fi
 done
 
+export XDG_RUNTIME_DIR=$(mktemp -d)
 # Xvfb picks a free display itself and writes its number to the given fd.
 exec {display_fd}<> <(:)
 Xvfb -displayfd "$display_fd" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-read -r -t 10 -u "$display_fd" number || { echo "SKIP: Xvfb did not start" >&2; kill "$xvfb" 2>/dev/null; exit 77; }
-export DISPLAY=":$number"
+trap 'kill $xvfb ${wm:-} 2>/dev/null; wait 2>/dev/null; rm -rf "$XDG_RUNTIME_DIR"' EXIT
+read -r -t 20 -u "$display_fd" number || { echo "SKIP: Xvfb did not start" >&2; exit 77; }
+export DISPLAY=":$number" QT_QPA_PLATFORM=xcb
 openbox >/dev/null 2>&1 &
 wm=$!
-trap 'kill "$wm" "$xvfb" 2>/dev/null; wait 2>/dev/null' EXIT
-
-# Wait until the window manager has taken the screen.
-for _ in $(seq 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+# The window manager has taken the screen when it names itself on the root window.
+until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+    kill -0 "$wm" 2>/dev/null || { echo "openbox did not start" >&2; exit 1; }
     sleep 0.1
 done
 
-unset QT_QPA_PLATFORM
-export QT_QPA_PLATFORM=xcb
-"$@"
+dbus-run-session -- "$@"

@@ -1,0 +1,98 @@
+// The byte layer: every byte value through the code page and the code text,
+// and the line breaks of the text pane.
+
+#include "blocktext.h"
+#include "codepage.h"
+#include "testfiles.h"
+
+#include <QGlyphRun>
+#include <QGuiApplication>
+#include <QStringDecoder>
+#include <QTextLayout>
+
+namespace {
+
+BlockText render(const QByteArray &bytes)
+{
+    return blockText({reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size())});
+}
+
+// Whether an installed font (the pane's, or one Qt falls back to) draws the
+// character: glyph 0 is the empty box drawn for a missing one.
+bool hasRealGlyph(QChar character)
+{
+    QTextLayout layout(QString(character), QGuiApplication::font());
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    return !runs.isEmpty() && std::none_of(runs.begin(), runs.end(), [](const QGlyphRun &run) {
+        return run.glyphIndexes().isEmpty() || run.glyphIndexes().contains(0u);
+    });
+}
+
+} // namespace
+
+class TestBytes : public QObject {
+    Q_OBJECT
+private slots:
+    void everyByte_data()
+    {
+        QTest::addColumn<int>("byte");
+        for (int byte = 0; byte < 256; ++byte)
+            QTest::addRow("0x%02X", byte) << byte;
+    }
+
+    // Each byte gets its raw value as code, and in the text pane Windows-1252's
+    // character, checked against the system's own converter; bytes that would
+    // draw as nothing get a visible stand-in that an installed font has.
+    void everyByte()
+    {
+        QFETCH(int, byte);
+        const BlockText shown = render(QByteArray(1, char(byte)));
+        QCOMPARE(QString::fromStdString(shown.codes), QStringLiteral("  %1").arg(byte));
+        QCOMPARE(shown.text.size(), std::size_t(1));
+        const QChar pane(shown.text[0]);
+
+        const bool undefined = byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
+        const auto character = codepage::windows1252(std::uint8_t(byte));
+        QCOMPARE(character.has_value(), !undefined);
+        if (character)
+            QCOMPARE(QString(QChar(*character)), QStringDecoder("windows-1252").decode(QByteArray(1, char(byte))));
+        if (byte == '\t' || byte == '\n' || byte == '\r') {
+            QCOMPARE(pane, QChar(byte == '\t' ? '\t' : '\n'));
+            return;
+        }
+        QVERIFY2(pane.isPrint() && pane.category() != QChar::Other_Format, qPrintable(QString::number(pane.unicode(), 16)));
+        QVERIFY2(hasRealGlyph(pane), "drawn as an empty box: no installed font has it");
+        if ((byte >= 0x20 && byte < 0x7F) || (byte >= 0x80 && !undefined && byte != 0xAD))
+            QCOMPARE(pane, QChar(*character));
+    }
+
+    void lineBreaks_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+
+        QTest::newRow("LF") << QByteArray("a\nb") << "a\nb";
+        QTest::newRow("CR") << QByteArray("a\rb") << "a\nb";
+        QTest::newRow("CR LF is one break") << QByteArray("a\r\nb") << "a\nb";
+        QTest::newRow("LF CR is two") << QByteArray("a\n\rb") << "a\n\nb";
+        QTest::newRow("CR CR LF is two") << QByteArray("\r\r\n") << "\n\n";
+        QTest::newRow("CR at the end") << QByteArray("a\r") << "a\n";
+        QTest::newRow("nothing lost after NUL") << QByteArray("a\0b", 3) << QString::fromUtf16(u"a\u2400b");
+    }
+
+    // Line breaks join up in the text pane, while the code pane keeps a code
+    // for every byte.
+    void lineBreaks()
+    {
+        QFETCH(QByteArray, bytes);
+        const BlockText shown = render(bytes);
+        QTEST(QString::fromStdU16String(shown.text), "text");
+        QCOMPARE(QString::fromStdString(shown.codes), expectedCodes(bytes));
+    }
+};
+
+QTEST_MAIN(TestBytes)
+#include "tst_bytes.moc"
