@@ -20,10 +20,12 @@ public:
 
 private:
     void showBlock();
+    std::int64_t length() const;
 
     QPlainTextEdit *codes;
     QPlainTextEdit *text;
     QLabel *label;
+    std::filesystem::path path;
     FileChannel channel;
     std::int16_t block = 0;
 };

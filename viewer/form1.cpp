@@ -2,7 +2,6 @@
 
 #include "activation.h"
 #include "appicon.h"
-#include "blocks.h"
 #include "blocktext.h"
 #include "controls.h"
 #include "fopen.h"
@@ -18,7 +17,6 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <array>
 
 namespace {
 
@@ -135,16 +133,20 @@ void Form1::LoadSelectedFile()
     reportedFailure.clear();
     channel = std::move(opened.channel);
     BlockNumber = 1;
-    ShowBlock(BlockNumber);
+    ShowBlock(readBlock(BlockNumber));
     showBlockNumber();
     Tbestand->setText(pathText(Module1::SelectedPath));
 }
 
+// The file goes on when a read at the next block's place gives bytes, whatever
+// length it reports; that one read also fills the new block.
 void Form1::NextBlock()
 {
-    if (blocks::hasNext(BlockNumber, channel.length())) {
-        ++BlockNumber;
-        ShowBlock(BlockNumber);
+    if (blocks::mayHaveNext(BlockNumber)) {
+        if (const BlockBytes next = readBlock(BlockNumber + 1); next.count > 0) {
+            ++BlockNumber;
+            ShowBlock(next);
+        }
     }
     showBlockNumber();
 }
@@ -153,7 +155,7 @@ void Form1::PreviousBlock()
 {
     if (blocks::hasPrevious(BlockNumber)) {
         --BlockNumber;
-        ShowBlock(BlockNumber);
+        ShowBlock(readBlock(BlockNumber));
     }
     showBlockNumber();
 }
@@ -191,12 +193,16 @@ void Form1::showBlockNumber()
     Laantal250->setText(QString::fromStdString(numberText(BlockNumber)));
 }
 
-void Form1::ShowBlock(std::int16_t block)
+Form1::BlockBytes Form1::readBlock(std::int16_t block)
 {
-    std::array<std::uint8_t, blocks::Size> bytes;
-    const blocks::Range range = blocks::range(block, channel.length());
-    const std::size_t count = channel.readAt(range.offset, {bytes.data(), std::size_t(range.count)});
-    const BlockText shown = blockText({bytes.data(), count});
+    BlockBytes bytes;
+    bytes.count = channel.readAt(blocks::offset(block), bytes.data);
+    return bytes;
+}
+
+void Form1::ShowBlock(const BlockBytes &bytes)
+{
+    const BlockText shown = blockText({bytes.data.data(), bytes.count});
     Tasc->setPlainText(QString::fromLatin1(shown.codes));
     Ttekst->setPlainText(QString::fromStdU16String(shown.text));
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "blocks.h"
 #include "filechannel.h"
 
 #include <QPointer>
 #include <QWidget>
+#include <array>
 #include <cstdint>
 #include <filesystem>
 
@@ -34,7 +36,13 @@ private slots:
     void takeActivationBack();
 
 private:
-    void ShowBlock(std::int16_t block);
+    // A block as read: what the file holds at the block's place, up to 250 bytes.
+    struct BlockBytes {
+        std::array<std::uint8_t, blocks::Size> data;
+        std::size_t count = 0;
+    };
+    BlockBytes readBlock(std::int16_t block);
+    void ShowBlock(const BlockBytes &bytes);
     void showBlockNumber();
     void reportOpenFailure(const OpenResult &failure);
 

@@ -15,22 +15,25 @@ inline constexpr std::int16_t Last = std::numeric_limits<std::int16_t>::max() / 
 static_assert(Last == 131);
 static_assert(Last * Size <= std::numeric_limits<std::int16_t>::max());
 
-// The bytes of one block: a 0-based file offset and how many bytes the file
-// still holds there (0 up to Size).
-struct Range {
-    std::int64_t offset = 0;
-    int count = 0;
-};
+// The 0-based file offset of block `block`'s first byte.
+constexpr std::int64_t offset(std::int16_t block)
+{
+    return std::int64_t(block - 1) * Size;
+}
 
-// Block `block` (1 to Last) of a file of `fileLength` bytes, cut short at the
-// end of the file.
-Range range(std::int16_t block, std::int64_t fileLength);
-
-// Whether ">" may move on from `block`: the file goes on past it and the next
-// block is still within the 16-bit limit. Block 0 (nothing loaded) has none.
-bool hasNext(std::int16_t block, std::int64_t fileLength);
+// Whether ">" may look for a block after `block`: a file is loaded and the
+// next block is still within the 16-bit limit. Whether the file holds bytes
+// there only a read tells: files under /proc report a length of 0, and many
+// under /sys 4096 bytes for a handful.
+constexpr bool mayHaveNext(std::int16_t block)
+{
+    return block > 0 && block < Last;
+}
 
 // Whether "<" may move back from `block`.
-bool hasPrevious(std::int16_t block);
+constexpr bool hasPrevious(std::int16_t block)
+{
+    return block > 1;
+}
 
 } // namespace blocks

@@ -19,9 +19,9 @@ enum class OpenError {
 struct OpenResult;
 
 // The one open file of the viewer: opened read-only, never written, and kept
-// open from one load to the next. Every read names its own position, and the
-// length is asked of the open file each time, so a file that grows or shrinks
-// underneath is seen as it is now.
+// open from one load to the next. Every read names its own position and takes
+// what the file holds there now, so a file that grows or shrinks underneath,
+// or one that reports no length at all, is seen as it is.
 class FileChannel {
 public:
     FileChannel() = default;
@@ -36,9 +36,6 @@ public:
     static OpenResult open(const std::filesystem::path &path);
 
     bool isOpen() const { return handle >= 0; }
-
-    // The file's length in bytes as it is now; 0 when nothing is open.
-    std::int64_t length() const;
 
     // Reads up to into.size() bytes at the 0-based `offset` with one read call;
     // returns how many bytes there were.

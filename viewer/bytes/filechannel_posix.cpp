@@ -61,14 +61,6 @@ void FileChannel::close()
     handle = -1;
 }
 
-std::int64_t FileChannel::length() const
-{
-    struct stat info {};
-    if (handle < 0 || ::fstat(handle, &info) != 0)
-        return 0;
-    return info.st_size;
-}
-
 std::size_t FileChannel::readAt(std::int64_t offset, std::span<std::uint8_t> into)
 {
     if (handle < 0 || into.empty())

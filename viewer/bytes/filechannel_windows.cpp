@@ -31,14 +31,6 @@ void FileChannel::close()
     handle = -1;
 }
 
-std::int64_t FileChannel::length() const
-{
-    struct _stat64 info {};
-    if (handle < 0 || ::_fstat64(handle, &info) != 0)
-        return 0;
-    return info.st_size;
-}
-
 std::size_t FileChannel::readAt(std::int64_t offset, std::span<std::uint8_t> into)
 {
     if (handle < 0 || into.empty())
