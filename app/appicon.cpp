@@ -1,6 +1,7 @@
 #include "appicon.h"
 
 #include <QIconEngine>
+#include <QImage>
 #include <QPainter>
 
 namespace {
@@ -42,6 +43,18 @@ public:
         painter->scale(rect.width() / 32.0, rect.height() / 32.0);
         drawIcon(*painter);
         painter->restore();
+    }
+
+    // Drawn on a cleared, transparent pixmap: the page alone, no square
+    // around it, and nothing left over from the memory the pixmap got.
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        paint(&painter, image.rect(), mode, state);
+        painter.end();
+        return QPixmap::fromImage(image);
     }
 
     QIconEngine *clone() const override { return new AppIconEngine; }
