@@ -8,6 +8,7 @@
 #include "pathtext.h"
 #include "testfiles.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
 #include <QLabel>
@@ -42,6 +43,8 @@ class TestForm1 : public QObject {
         const QByteArray bytes = file.mid((block - 1) * 250, 250);
         const auto *data = reinterpret_cast<const std::uint8_t *>(bytes.constData());
         QCOMPARE(label(), QStringLiteral(" %1").arg(block));
+        QCOMPARE(QAccessible::queryAccessibleInterface(control("Laantal250"))->text(QAccessible::Name),
+                 QStringLiteral("Blok %1").arg(block));
         QCOMPARE(codes(), expectedCodes(bytes));
         QCOMPARE(text(), QString::fromStdU16String(blockText({data, std::size_t(bytes.size())}).text)
                              .replace(QChar(0xA0), QLatin1Char(' ')));
@@ -73,7 +76,7 @@ private slots:
         QTest::newRow("Command1") << "Command1" << QRect(196, 2, 85, 33) << "Info" << ms << 18.0 << "Info";
         QTest::newRow("Bvolgende") << "Bvolgende" << QRect(286, 2, 83, 33) << ">" << ms << 18.0 << "Volgende blok";
         QTest::newRow("Bvorige") << "Bvorige" << QRect(372, 2, 79, 33) << "<" << ms << 18.0 << "Vorige blok";
-        QTest::newRow("Laantal250") << "Laantal250" << QRect(454, 2, 55, 33) << "0" << ms << 18.0 << "Bloknummer";
+        QTest::newRow("Laantal250") << "Laantal250" << QRect(454, 2, 55, 33) << "0" << ms << 18.0 << "Blok 0";
         QTest::newRow("Tbestand") << "Tbestand" << QRect(4, 38, 505, 21) << "" << "Arial" << 8.25 << "Pad van het bestand";
         QTest::newRow("Tasc") << "Tasc" << QRect(4, 62, 505, 291) << "" << "" << 0.0 << "Decimale codes";
         QTest::newRow("Ttekst") << "Ttekst" << QRect(4, 354, 505, 105) << "" << "" << 0.0 << "Tekst";
@@ -104,7 +107,15 @@ private slots:
         QCOMPARE(form->palette().color(QPalette::Window), QColor(192, 192, 192));
         QCOMPARE(control("Laantal250")->palette().color(QPalette::Window), QColor(255, 255, 0));
         QVERIFY(control("Laantal250")->autoFillBackground());
-        QVERIFY(form->windowIcon().availableSizes().contains(QSize(32, 32) * form->devicePixelRatio()));
+        // The icon is the page alone: nothing drawn outside it, at any size.
+        for (int size : {16, 32, 256}) {
+            const QImage icon = form->windowIcon().pixmap(QSize(size, size), 1.0).toImage();
+            const QRect page = QRectF(QPointF(4, 1) * size / 32, QSizeF(26, 30) * size / 32).toAlignedRect();
+            for (int y = 0; y < size; ++y)
+                for (int x = 0; x < size; ++x)
+                    QVERIFY2(page.contains(x, y) || qAlpha(icon.pixel(x, y)) == 0, qPrintable(QString("%1 at %2,%3").arg(size).arg(x).arg(y)));
+            QCOMPARE(qAlpha(icon.pixel(size / 2, size / 2)), 255);
+        }
         for (const char *pane : {"Tasc", "Ttekst"})
             QCOMPARE(control<QPlainTextEdit>(pane)->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 
@@ -120,6 +131,27 @@ private slots:
         click("Bvorige");
         QCOMPARE(label(), QStringLiteral(" 0"));
         QVERIFY(codes().isEmpty() && text().isEmpty() && pathBox().isEmpty());
+    }
+
+    // Every background the window sets comes with its own text colour, also
+    // under a dark desktop theme.
+    void readableUnderADarkTheme()
+    {
+        const QPalette before = QApplication::palette();
+        QPalette dark(QColor(53, 53, 53));
+        dark.setColor(QPalette::WindowText, QColor(240, 240, 240));
+        QApplication::setPalette(dark);
+        form = std::make_unique<Form1>();
+        const auto luminance = [](QColor c) {
+            const auto linear = [](float v) { return v <= 0.04045f ? v / 12.92f : std::pow((v + 0.055f) / 1.055f, 2.4f); };
+            return 0.2126f * linear(c.redF()) + 0.7152f * linear(c.greenF()) + 0.0722f * linear(c.blueF());
+        };
+        for (QWidget *widget : {control("Laantal250"), static_cast<QWidget *>(form.get())}) {
+            const auto [dim, bright] = std::minmax(luminance(widget->palette().color(QPalette::WindowText)),
+                                                   luminance(widget->palette().color(QPalette::Window)));
+            QVERIFY2((bright + 0.05f) / (dim + 0.05f) >= 4.5f, qPrintable(widget->objectName()));
+        }
+        QApplication::setPalette(before);
     }
 
     void paging_data()

@@ -41,10 +41,19 @@ QPlainTextEdit *makePane(const QRect &geometry, QWidget *parent)
     return pane;
 }
 
-void paint(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
+// What a screen reader says for the block label: the number on show.
+QString spokenBlockNumber(std::int16_t block)
+{
+    return QStringLiteral("Blok %1").arg(block);
+}
+
+// A background with the text colour chosen for it, so that a dark or
+// high-contrast desktop theme can't put its own text colour on it.
+void paint(QWidget *widget, const QColor &background, const QColor &text)
 {
     QPalette palette = widget->palette();
-    palette.setColor(role, colour);
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::WindowText, text);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
@@ -57,7 +66,7 @@ Form1::Form1(QWidget *parent)
     setWindowTitle(QStringLiteral("Bestand in  ASCII-code (decimaal) en tekst"));
     setWindowIcon(appIcon());
     setFixedSize(ClientSize);
-    paint(this, QPalette::Window, LightGrey);
+    paint(this, LightGrey, Qt::black);
 
     Bopen = makeButton(QStringLiteral("Bestand openen"), {4, 2, 187, 33}, 18, this);
     Command1 = makeButton(QStringLiteral("Info"), {196, 2, 85, 33}, 18, this);
@@ -67,7 +76,7 @@ Form1::Form1(QWidget *parent)
     Laantal250 = new QLabel(QStringLiteral("0"), this);
     Laantal250->setGeometry(454, 2, 55, 33);
     Laantal250->setFont(msSansSerif(18));
-    paint(Laantal250, QPalette::Window, Yellow);
+    paint(Laantal250, Yellow, Qt::black);
 
     Tbestand = new QLineEdit(this);
     Tbestand->setGeometry(4, 38, 505, 21);
@@ -84,8 +93,9 @@ Form1::Form1(QWidget *parent)
                 QStringLiteral("Toont de volgende 250 tekens van het bestand"));
     nameControl(Bvorige, "Bvorige", QStringLiteral("Vorige blok"),
                 QStringLiteral("Toont de vorige 250 tekens van het bestand"));
-    nameControl(Laantal250, "Laantal250", QStringLiteral("Bloknummer"),
-                QStringLiteral("Het nummer van het blok van 250 tekens dat te zien is"));
+    nameControl(Laantal250, "Laantal250", spokenBlockNumber(BlockNumber),
+                QStringLiteral("Het nummer van het blok van 250 tekens dat te zien is; "
+                               "blok 1 is byte 1 tot en met 250 van het bestand"));
     nameControl(Tbestand, "Tbestand", QStringLiteral("Pad van het bestand"),
                 QStringLiteral("Het volledige pad van het getoonde bestand"));
     nameControl(Tasc, "Tasc", QStringLiteral("Decimale codes"),
@@ -188,9 +198,11 @@ void Form1::takeActivationBack()
     }
 }
 
+// A screen reader hears the number too: the label's name carries it.
 void Form1::showBlockNumber()
 {
     Laantal250->setText(QString::fromStdString(numberText(BlockNumber)));
+    Laantal250->setAccessibleName(spokenBlockNumber(BlockNumber));
 }
 
 Form1::BlockBytes Form1::readBlock(std::int16_t block)
