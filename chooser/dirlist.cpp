@@ -1,38 +1,96 @@
 #include "dirlist.h"
 
-#include "listing.h"
 #include "pathtext.h"
 
+#include <QPainter>
+#include <QStringListModel>
 #include <QStyle>
+#include <QStyledItemDelegate>
+
+// The rows of the directory list: the chain of folders, each open and one
+// step further in, then the subfolders, closed and one step further still.
+class FolderModel : public QStringListModel {
+public:
+    using QStringListModel::QStringListModel;
+    static constexpr int DepthRole = Qt::UserRole;
+
+    void setRows(const QStringList &chainNames, const QStringList &subfolders)
+    {
+        chain = int(chainNames.size());
+        setStringList(chainNames + subfolders);
+    }
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (role == Qt::DecorationRole)
+            return icons[index.row() < chain ? 0 : 1];
+        if (role == DepthRole)
+            return std::min(index.row(), chain);
+        return QStringListModel::data(index, role);
+    }
+
+    QIcon icons[2];
+
+private:
+    int chain = 0;
+};
+
+namespace {
+
+// Draws each row indented by its depth, so the text itself stays the bare
+// name that typing and screen readers find.
+class IndentDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem indented = option;
+        indented.rect.adjust(Indent * index.data(FolderModel::DepthRole).toInt(), 0, 0, 0);
+        QStyledItemDelegate::paint(painter, indented, index);
+    }
+
+private:
+    static constexpr int Indent = 8;
+};
+
+} // namespace
 
 DirList::DirList(QWidget *parent)
-    : QListWidget(parent)
+    : QListView(parent), rows(new FolderModel(this))
 {
+    rows->icons[0] = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    rows->icons[1] = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    setModel(rows);
+    setItemDelegate(new IndentDelegate(this));
+    setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(this, &QListWidget::itemActivated, this, &DirList::openEntry);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(this, &QListView::activated, this, &DirList::openEntry);
 }
 
-void DirList::setPath(const std::filesystem::path &path)
+void DirList::setPath(std::filesystem::path path)
 {
     const bool changes = path != current;
-    current = path;
-    clear();
-    entries.clear();
-
-    int depth = 0;
-    std::filesystem::path chain = current.root_path();
-    if (!chain.empty())
-        addEntry(chain, depth++, QStyle::SP_DirOpenIcon);
+    current = std::move(path);
+    chain.clear();
+    QStringList chainNames;
+    std::filesystem::path step = current.root_path();
+    if (!step.empty()) {
+        chain.push_back(step);
+        chainNames << pathText(step);
+    }
     for (const std::filesystem::path &part : current.relative_path()) {
         if (part.empty())
             continue;   // the empty name after a trailing separator
-        chain /= part;
-        addEntry(chain, depth++, QStyle::SP_DirOpenIcon);
+        chain.push_back(step /= part);
+        chainNames << pathText(part);
     }
-    setCurrentRow(depth - 1);
-    for (const std::filesystem::path &folder : listFolder(current).folders)
-        addEntry(current / folder, depth, QStyle::SP_DirClosedIcon);
-
+    Listing listing = listFolder(current);
+    folders = std::move(listing.folders);
+    files = std::move(listing.files);
+    rows->setRows(chainNames, folders.shown);
+    setCurrentIndex(rows->index(int(chain.size()) - 1));
     if (changes)
         emit changed();
 }
@@ -45,15 +103,8 @@ bool DirList::setDrive(const QString &root, const std::filesystem::path &folder)
     return true;
 }
 
-void DirList::openEntry(QListWidgetItem *item)
+void DirList::openEntry(const QModelIndex &index)
 {
-    setPath(entries.at(row(item)));
-}
-
-void DirList::addEntry(const std::filesystem::path &path, int depth, QStyle::StandardPixmap icon)
-{
-    const QString name = path.has_filename() ? pathText(path.filename()) : pathText(path);
-    auto *item = new QListWidgetItem(style()->standardIcon(icon), QString(depth * 2, QLatin1Char(' ')) + name);
-    addItem(item);
-    entries.push_back(path);
+    const std::size_t row = std::size_t(index.row());
+    setPath(row < chain.size() ? chain[row] : current / folders.bytes.at(row - chain.size()));
 }

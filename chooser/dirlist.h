@@ -1,20 +1,28 @@
 #pragma once
 
-#include <QListWidget>
+#include "listing.h"
+
+#include <QListView>
 #include <filesystem>
 #include <vector>
+
+class FolderModel;
 
 // The directory list: the chain of folders from the drive's root down to the
 // current folder, then the current folder's subfolders. Opening an entry
 // (double-click or Enter) makes it the current folder; an entry of the chain
-// goes up to it. The change signal fires whenever the path changes.
-class DirList : public QListWidget {
+// goes up to it. The change signal fires whenever the path changes. The
+// folder is read once, for its files too, which the file list then shows.
+class DirList : public QListView {
     Q_OBJECT
 public:
     explicit DirList(QWidget *parent = nullptr);
 
     std::filesystem::path path() const { return current; }
-    void setPath(const std::filesystem::path &path);
+    void setPath(std::filesystem::path path);
+    // The files of the current folder, read in the same pass as its
+    // subfolders; handed over once, to the file list.
+    Names takeFiles() { return std::move(files); }
 
     // Moves to `folder` on the drive whose root is `root`; fails, changing
     // nothing, when the drive's root can't be read (no medium, unplugged, no
@@ -25,9 +33,11 @@ signals:
     void changed();
 
 private:
-    void openEntry(QListWidgetItem *item);
-    void addEntry(const std::filesystem::path &path, int depth, QStyle::StandardPixmap icon);
+    void openEntry(const QModelIndex &index);
 
+    FolderModel *rows;
     std::filesystem::path current;
-    std::vector<std::filesystem::path> entries;   // the full path of every row
+    std::vector<std::filesystem::path> chain;   // the root and every folder down to the current one
+    Names folders;
+    Names files;
 };

@@ -1,25 +1,25 @@
 #include "filelist.h"
 
-#include "listing.h"
-#include "pathtext.h"
+#include <QStringListModel>
 
 FileList::FileList(QWidget *parent)
-    : QListWidget(parent)
+    : QListView(parent), names(new QStringListModel(this))
 {
+    setModel(names);
+    setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
 
-void FileList::setPath(const std::filesystem::path &path)
+void FileList::setPath(const std::filesystem::path &path, Names files)
 {
     folder = path;
-    clear();
-    names = listFolder(folder).files;
-    for (const std::filesystem::path &name : names)
-        addItem(pathText(name));
+    bytes = std::move(files.bytes);
+    names->setStringList(files.shown);
 }
 
 std::filesystem::path FileList::fileName() const
 {
-    const QList<QListWidgetItem *> selected = selectedItems();
-    return selected.isEmpty() ? std::filesystem::path() : names.at(row(selected.first()));
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? std::filesystem::path() : bytes.at(std::size_t(selected.first().row()));
 }

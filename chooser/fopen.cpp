@@ -43,7 +43,7 @@ fOpen::fOpen(const DriveSource &drives)
 
     // All three lists start at the program's working folder.
     Dir1->setPath(Drive1->currentFolder());
-    File1->setPath(Dir1->path());
+    File1->setPath(Dir1->path(), Dir1->takeFiles());
     SavedDrive = Drive1->drive();
 
     connect(Drive1, &DriveList::changed, this, &fOpen::Drive1Change);
@@ -63,7 +63,7 @@ void fOpen::Drive1Change()
 
 void fOpen::Dir1Change()
 {
-    File1->setPath(Dir1->path());
+    File1->setPath(Dir1->path(), Dir1->takeFiles());
 }
 
 void fOpen::bOKClick()

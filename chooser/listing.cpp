@@ -2,34 +2,71 @@
 
 #include "pathtext.h"
 
+#include <QCollator>
 #include <algorithm>
+#include <cstdint>
+#include <numeric>
 
 namespace {
 
-void sortWithoutCase(std::vector<std::filesystem::path> &names)
+// In the C locale a collator compares plain code points, so there the
+// program's own language gives the order.
+QCollator nameCollator()
 {
-    std::sort(names.begin(), names.end(), [](const auto &a, const auto &b) {
-        const int order = pathText(a).compare(pathText(b), Qt::CaseInsensitive);
-        return order != 0 ? order < 0 : a.native() < b.native();
+    QLocale locale;
+    if (locale.language() == QLocale::C)
+        locale = QLocale(QLocale::Dutch, QLocale::Netherlands);
+    QCollator collator(locale);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    collator.setNumericMode(true);
+    return collator;
+}
+
+// A sort key is worked out once per name, and the names are sorted by index
+// so that only numbers move; names the collation holds equal are ordered by
+// their bytes, so no two names compare the same.
+Names sorted(std::vector<std::filesystem::path> &&bytes)
+{
+    const QCollator collator = nameCollator();
+    std::vector<QString> shown;
+    std::vector<QCollatorSortKey> keys;
+    shown.reserve(bytes.size());
+    keys.reserve(bytes.size());
+    for (const std::filesystem::path &name : bytes) {
+        shown.push_back(pathText(name));
+        keys.push_back(collator.sortKey(shown.back()));
+    }
+    std::vector<std::uint32_t> order(bytes.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const int compared = keys[a].compare(keys[b]);
+        return compared != 0 ? compared < 0 : bytes[a].native() < bytes[b].native();
     });
+
+    Names names;
+    names.shown.reserve(qsizetype(order.size()));
+    names.bytes.reserve(order.size());
+    for (std::uint32_t i : order) {
+        names.shown.append(std::move(shown[i]));
+        names.bytes.push_back(std::move(bytes[i]));
+    }
+    return names;
 }
 
 } // namespace
 
 Listing listFolder(const std::filesystem::path &folder)
 {
-    Listing listing;
+    std::vector<std::filesystem::path> folders, files;
     std::error_code error;
     std::filesystem::directory_iterator entries(folder, std::filesystem::directory_options::skip_permission_denied, error);
     for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
         std::error_code statusError;
-        // Follows links: a link to a folder is a folder; a dangling one is a file.
-        const bool isFolder = entries->is_directory(statusError);
-        (isFolder ? listing.folders : listing.files).push_back(entries->path().filename());
+        // The type comes with the folder's own listing; only links are
+        // followed: a link to a folder is a folder, a dangling one a file.
+        (entries->is_directory(statusError) ? folders : files).push_back(entries->path().filename());
     }
-    sortWithoutCase(listing.folders);
-    sortWithoutCase(listing.files);
-    return listing;
+    return {sorted(std::move(folders)), sorted(std::move(files))};
 }
 
 bool canList(const std::filesystem::path &folder)
