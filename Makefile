@@ -34,7 +34,7 @@ test-sanitize: deps test-deps
 
 bench: deps build
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
-	cd $(BUILD)/bench && QT_QPA_PLATFORM=offscreen ./bench_bytekijker
+	cd $(BUILD)/bench && QT_QPA_PLATFORM=offscreen ./bench_bytekijker $(ARGS)
 
 screenshots: deps test-deps build
 	@tools/ensure-packages.sh $(SCREENSHOT_PACKAGES)

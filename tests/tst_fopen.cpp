@@ -39,14 +39,14 @@ class TestFOpen : public QObject {
 
     ScratchDir dir;
     const QString root = QDir(dir.path()).canonicalPath();   // the working folder
-    const QStringList rootFiles{".verborgen", "A.bin", "b.txt", "pijp"};
+    const QStringList rootFiles{".verborgen", "A.bin", "b.txt", "F2.bin", "f10.bin", "pijp"};
     QPointer<fOpen> dialog;
 
 private slots:
     void initTestCase()
     {
         QVERIFY(QDir::setCurrent(root));
-        for (const char *name : {"b.txt", "A.bin", ".verborgen", "Sub/inner.txt", "drive/on-drive.txt"}) {
+        for (const char *name : {"b.txt", "f10.bin", "A.bin", "F2.bin", ".verborgen", "Sub/inner.txt", "drive/on-drive.txt"}) {
             QDir().mkpath(QFileInfo(name).path());
             QVERIFY(writeFile(name, "x"));
         }
@@ -105,8 +105,8 @@ private slots:
 
     // All three lists start in the working folder. The file list shows every
     // entry that is not a folder, hidden and special ones too, without regard
-    // to case; the directory list the chain from the root down, then the
-    // subfolders.
+    // to case and numbers in numeric order; the directory list the chain from
+    // the root down, then the subfolders.
     void listsStartInWorkingFolder()
     {
         QCOMPARE(control<QComboBox>("Drive1")->currentText(), QStringLiteral("/"));

@@ -1,0 +1,69 @@
+// Opening the chooser in folders of every size: the time from "Bestand
+// openen" to the chooser on screen with its lists filled. The folders are made
+// in a scratch folder first (not timed) and removed afterwards.
+
+#include "fopen.h"
+#include "measure.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QWindow>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// A folder of `files` empty files and `folders` subfolders, named with
+// numbers as people's files often are.
+QString makeFolder(const QString &scratch, const char *name, int files, int folders)
+{
+    const QByteArray folder = QFile::encodeName(scratch) + '/' + name;
+    ::mkdir(folder.constData(), 0700);
+    for (int i = 0; i < files; ++i)
+        ::close(::open((folder + "/Bestand " + QByteArray::number(i) + ".bin").constData(), O_CREAT | O_WRONLY, 0600));
+    for (int i = 0; i < folders; ++i)
+        ::mkdir((folder + "/map " + QByteArray::number(i)).constData(), 0700);
+    ::sync();   // so that writing the new entries back to disk doesn't run into the timing
+    return QFile::decodeName(folder);
+}
+
+// Median of `runs` openings of the chooser in `folder`, which it opens on as
+// the working folder.
+double chooserOpenMilliseconds(const QString &folder, int runs)
+{
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(folder);
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i)
+        times.push_back(microseconds([] {
+            fOpen chooser;
+            chooser.show();
+            while (!chooser.windowHandle()->isExposed())
+                QCoreApplication::processEvents();
+            chooser.repaint();
+        }) / 1000);
+    QDir::setCurrent(before);
+    return median(times);
+}
+
+} // namespace
+
+void benchChooser()
+{
+    QTemporaryDir scratch;
+    const double small = chooserOpenMilliseconds(makeFolder(scratch.path(), "40", 30, 10), 9);
+    report("chooser_open_ms_40", small, "ms");
+    const double files100k = chooserOpenMilliseconds(makeFolder(scratch.path(), "100k", 100'000, 0), 5);
+    report("chooser_open_ms_100k_files", files100k, "ms");
+    const double folders100k = chooserOpenMilliseconds(makeFolder(scratch.path(), "100k-folders", 0, 100'000), 5);
+    report("chooser_open_ms_100k_folders", folders100k, "ms");
+    const double files1m = chooserOpenMilliseconds(makeFolder(scratch.path(), "1m", 1'000'000, 0), 3);
+    report("chooser_open_ms_1m_files", files1m, "ms");
+    report("chooser_100k_ratio", files100k / small, "x");
+    report("chooser_growth", files1m / files100k, "x");
+    // Far quicker than QTemporaryDir's own removal of a million files.
+    std::filesystem::remove_all(QFile::encodeName(scratch.path()).toStdString());
+}
