@@ -147,8 +147,9 @@ private slots:
             return 0.2126f * linear(c.redF()) + 0.7152f * linear(c.greenF()) + 0.0722f * linear(c.blueF());
         };
         for (QWidget *widget : {control("Laantal250"), static_cast<QWidget *>(form.get())}) {
-            const auto [dim, bright] = std::minmax(luminance(widget->palette().color(QPalette::WindowText)),
-                                                   luminance(widget->palette().color(QPalette::Window)));
+            const float text = luminance(widget->palette().color(QPalette::WindowText));
+            const float background = luminance(widget->palette().color(QPalette::Window));
+            const auto [dim, bright] = std::minmax(text, background);
             QVERIFY2((bright + 0.05f) / (dim + 0.05f) >= 4.5f, qPrintable(widget->objectName()));
         }
         QApplication::setPalette(before);
