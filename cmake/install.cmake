@@ -1,6 +1,7 @@
 # Installing and packaging. `cmake --install` puts the program, its desktop
-# entry and its icon at the sizes desktops look for into the usual places
-# (GNUInstallDirs); `cpack -G DEB` makes a Debian package of the same files.
+# entry, its icon at the sizes desktops look for, its software-centre entry
+# and its manual page into the usual places (GNUInstallDirs); `cpack -G DEB`
+# makes a Debian package of the same files.
 
 include(GNUInstallDirs)
 
@@ -48,6 +49,24 @@ foreach(size IN LISTS BYTEKIJKER_ICON_SIZES)
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
         RENAME bytekijker.png)
 endforeach()
+install(FILES app/nl.bytekijker.bytekijker.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# The manual page and the Debian changelog go in compressed, as Debian wants
+# them; -n keeps the name and time out, so the same sources give the same bytes.
+if(UNIX)
+    function(bytekijker_gzip source output)
+        add_custom_command(OUTPUT ${output}
+            COMMAND gzip -9n --stdout ${CMAKE_CURRENT_SOURCE_DIR}/${source} > ${output}
+            DEPENDS ${source})
+    endfunction()
+    bytekijker_gzip(app/bytekijker.1 ${CMAKE_CURRENT_BINARY_DIR}/bytekijker.1.gz)
+    bytekijker_gzip(cmake/debian/changelog ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz)
+    add_custom_target(bytekijker_docs ALL
+        DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/bytekijker.1.gz ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz)
+    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/bytekijker.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    install(FILES cmake/debian/copyright ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+endif()
 
 # The Debian package (`make package`). Its library dependencies are worked
 # out by dpkg-shlibdeps from the executable itself.
@@ -63,7 +82,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Liberation Sans stands in where the program's own fonts are missing;
 # Symbola draws the symbols that show control bytes in the text pane.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2, fonts-symbola")
+# qt6-wayland lets it run natively on a Wayland desktop rather than through XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2, fonts-symbola, qt6-wayland")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

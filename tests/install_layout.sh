@@ -4,8 +4,8 @@
 #   install_layout.sh <cmake> <build folder> <bin folder> <data folder>
 set -u
 cmake=$1 build=$2 bindir=$3 datadir=$4
-prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT
+root=$(mktemp -d) prefix=$root/usr
+trap 'rm -rf "$root"' EXIT
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
@@ -18,13 +18,23 @@ for line in Exec=bytekijker Icon=bytekijker Type=Application Categories=Utility\
     grep -qx "$line" "$entry" || fail "the desktop entry has no line $line"
 done
 
-# Each icon is a PNG of its size: the 8-byte signature, then the IHDR chunk
-# with width and height as 4-byte big-endian numbers.
+# Each icon is an RGBA PNG of its size: the 8-byte signature, then the IHDR
+# chunk with width and height as 4-byte big-endian numbers, the bit depth,
+# and colour type 6 (red, green, blue and alpha).
 for size in 16 32 48 64 128 256; do
     icon=$prefix/$datadir/icons/hicolor/${size}x${size}/apps/bytekijker.png
-    read -r -a b < <(od -An -v -tu1 -N24 "$icon" 2>/dev/null | tr '\n' ' ')
-    [ "${b[*]:0:8}" = "137 80 78 71 13 10 26 10" ] && [ "$(( b[18] << 8 | b[19] ))x$(( b[22] << 8 | b[23] ))" = "${size}x${size}" ] ||
-        fail "${icon#"$prefix"/} is not a PNG of ${size}x${size}"
+    read -r -a b < <(od -An -v -tu1 -N26 "$icon" 2>/dev/null | tr '\n' ' ')
+    [ "${b[*]:0:8}" = "137 80 78 71 13 10 26 10" ] && [ "${b[25]:-}" = 6 ] &&
+        [ "$(( b[18] << 8 | b[19] ))x$(( b[22] << 8 | b[23] ))" = "${size}x${size}" ] ||
+        fail "${icon#"$prefix"/} is not an RGBA PNG of ${size}x${size}"
+done
+
+# The software-centre entry, with the desktop entry it names as launchable.
+[ -f "$prefix/$datadir/metainfo/nl.bytekijker.bytekijker.metainfo.xml" ] && appstreamcli validate-tree --no-net "$root" >/dev/null ||
+    fail "the metainfo is missing, or appstreamcli rejects it"
+zcat "$prefix/$datadir/man/man1/bytekijker.1.gz" 2>/dev/null | grep -q '^\.TH BYTEKIJKER 1 ' || fail "no manual page bytekijker(1)"
+for doc in copyright changelog.gz; do
+    [ -s "$prefix/$datadir/doc/bytekijker/$doc" ] || fail "doc/bytekijker/$doc is missing"
 done
 
 [ "$failures" -eq 0 ] || exit 1
