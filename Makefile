@@ -10,9 +10,9 @@ SANITIZE_BUILD := build-sanitize
 JOBS := 2
 
 BUILD_PACKAGES := g++ make cmake qt6-base-dev qt6-base-private-dev fonts-liberation2
-RUN_PACKAGES := qt6-qpa-plugins fonts-symbola
-TEST_PACKAGES := xvfb openbox dbus-daemon xdotool x11-utils xclip strace desktop-file-utils
-PACKAGE_PACKAGES := dpkg-dev file
+RUN_PACKAGES := qt6-qpa-plugins qt6-wayland fonts-symbola
+TEST_PACKAGES := xvfb openbox dbus-daemon xdotool x11-utils xclip strace desktop-file-utils appstream
+PACKAGE_PACKAGES := dpkg-dev file lintian
 SCREENSHOT_PACKAGES := imagemagick
 
 .PHONY: run test test-sanitize bench package screenshots build configure deps test-deps package-deps clean
@@ -40,8 +40,10 @@ screenshots: deps test-deps build
 	@tools/ensure-packages.sh $(SCREENSHOT_PACKAGES)
 	tools/screenshots.sh $(BUILD)/bytekijker docs
 
+# Debian's own checker has the last word on the package: any error or warning fails.
 package: deps package-deps build
 	cd $(BUILD) && cpack -G DEB
+	lintian --fail-on error,warning $(BUILD)/bytekijker_*.deb
 
 deps:
 	@tools/ensure-packages.sh $(BUILD_PACKAGES) $(RUN_PACKAGES)
