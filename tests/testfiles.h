@@ -40,7 +40,7 @@ struct ScratchDir : QTemporaryDir {
 
 inline bool writeFile(const QString &path, const QByteArray &bytes)
 {
-    QFile file(path);
+    QFile file(path);   // truncates what was there
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
