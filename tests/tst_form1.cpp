@@ -133,6 +133,17 @@ private slots:
         QVERIFY(codes().isEmpty() && text().isEmpty() && pathBox().isEmpty());
     }
 
+    // The chooser, once closed, hands the activation back to the main window
+    // itself, on any platform, not by a window manager's habit.
+    void chooserHandsActivationBack()
+    {
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        click("Bopen");
+        QTRY_VERIFY(QApplication::activeWindow() && QApplication::activeWindow()->objectName() == "fOpen");
+        QApplication::activeWindow()->close();
+        QTRY_COMPARE(QApplication::activeWindow(), form.get());
+    }
+
     // Every background the window sets comes with its own text colour, also
     // under a dark desktop theme.
     void readableUnderADarkTheme()
