@@ -289,7 +289,8 @@ private slots:
     {
         QVERIFY(writeFile(dir.filePath("changing"), patternBytes(0, 260)));
         load(folder + "changing");
-        for (auto [size, button, block] : {std::tuple(260, "Bvolgende", 2), {1000, "Bvolgende", 3}, {600, "Bvorige", 2}, {600, "Bvolgende", 3}, {0, "Bvorige", 2}}) {
+        for (auto [size, button, block] : {std::tuple(260, "Bvolgende", 2), {1000, "Bvolgende", 3},
+                                           {600, "Bvorige", 2}, {600, "Bvolgende", 3}, {0, "Bvorige", 2}}) {
             QVERIFY(writeFile(dir.filePath("changing"), patternBytes(0, size)));
             click(button);
             expectBlock(patternBytes(0, size), block);

@@ -172,8 +172,8 @@ void Form1::PreviousBlock()
 
 void Form1::ShowInfo()
 {
-    // The text control breaks a line at a CR and again at an LF.
-    Tasc->setPlainText(InfoText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    // The pane makes one line break of each CR LF itself.
+    Tasc->setPlainText(InfoText());
 }
 
 void Form1::ShowChooser()
