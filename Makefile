@@ -10,7 +10,7 @@ SANITIZE_BUILD := build-sanitize
 JOBS := 2
 
 BUILD_PACKAGES := g++ make cmake qt6-base-dev qt6-base-private-dev fonts-liberation2
-RUN_PACKAGES := qt6-qpa-plugins qt6-wayland fonts-symbola
+RUN_PACKAGES := qt6-qpa-plugins qt6-wayland fonts-symbola qt6-translations-l10n
 TEST_PACKAGES := xvfb openbox dbus-daemon xdotool x11-utils xclip strace desktop-file-utils appstream
 PACKAGE_PACKAGES := dpkg-dev file lintian
 SCREENSHOT_PACKAGES := imagemagick
@@ -20,10 +20,10 @@ SCREENSHOT_PACKAGES := imagemagick
 run: deps build
 	./$(BUILD)/bytekijker
 
-test: deps test-deps build
+test: test-deps build
 	cd $(BUILD) && ctest --output-on-failure
 
-test-sanitize: deps test-deps
+test-sanitize: test-deps
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DBYTEKIJKER_SANITIZE=ON
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	cd $(SANITIZE_BUILD) && \
@@ -36,25 +36,27 @@ bench: deps build
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 	cd $(BUILD)/bench && QT_QPA_PLATFORM=offscreen ./bench_bytekijker $(ARGS)
 
-screenshots: deps test-deps build
+screenshots: test-deps build
 	@tools/ensure-packages.sh $(SCREENSHOT_PACKAGES)
 	tools/screenshots.sh $(BUILD)/bytekijker docs
 
 # Debian's own checker has the last word on the package: any error or warning fails.
-package: deps package-deps build
+package: package-deps build
 	cd $(BUILD) && cpack -G DEB
 	lintian --fail-on error,warning $(BUILD)/bytekijker_*.deb
 
+# Every step that needs packages depends on their installation, and the
+# installations follow one another, so any `make -j` works.
 deps:
 	@tools/ensure-packages.sh $(BUILD_PACKAGES) $(RUN_PACKAGES)
 
-test-deps:
+test-deps: deps
 	@tools/ensure-packages.sh $(TEST_PACKAGES)
 
-package-deps:
+package-deps: deps
 	@tools/ensure-packages.sh $(PACKAGE_PACKAGES)
 
-configure:
+configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 build: configure

@@ -2,11 +2,27 @@
 
 #include "pathtext.h"
 
+#include <QDir>
+
+namespace {
+
+// The folder the program was started in. When that folder has been removed
+// since, the system can't name it any more; the home folder stands in, so
+// the chooser still opens somewhere a person knows.
+std::filesystem::path workingFolder()
+{
+    std::error_code error;
+    std::filesystem::path working = std::filesystem::current_path(error);
+    return error || working.empty() ? pathFromText(QDir::homePath()) : working;
+}
+
+} // namespace
+
 DriveList::DriveList(const DriveSource &source, QWidget *parent)
     : QComboBox(parent)
 {
     addItems(source());
-    setCurrentIndex(findText(driveOf(pathText(std::filesystem::current_path()), drives())));
+    setCurrentIndex(findText(driveOf(pathText(workingFolder()), drives())));
     connect(this, &QComboBox::currentIndexChanged, this, &DriveList::changed);
 }
 
@@ -18,9 +34,8 @@ void DriveList::setDrive(const QString &drive)
 
 std::filesystem::path DriveList::currentFolder() const
 {
-    std::error_code error;
-    const std::filesystem::path working = std::filesystem::current_path(error);
-    if (!error && driveOf(pathText(working), drives()) == drive())
+    const std::filesystem::path working = workingFolder();
+    if (driveOf(pathText(working), drives()) == drive())
         return working;
     return pathFromText(drive());
 }

@@ -17,7 +17,8 @@ public:
     void setDrive(const QString &drive);
 
     // The folder the directory list opens on this drive: the program's working
-    // folder when it lies on the drive, else the drive's root.
+    // folder (or, once that is gone, the home folder) when it lies on the
+    // drive, else the drive's root.
     std::filesystem::path currentFolder() const;
 
 signals:

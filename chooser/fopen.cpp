@@ -69,6 +69,7 @@ void fOpen::Dir1Change()
 void fOpen::bOKClick()
 {
     Module1::SelectedPath = composePath(File1->path(), File1->fileName());
+    emit chosen();
     close();
 }
 

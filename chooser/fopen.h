@@ -18,6 +18,10 @@ class fOpen : public QWidget {
 public:
     explicit fOpen(const DriveSource &drives = systemDrives);
 
+signals:
+    // "OK" made a choice: a new attempt, even at a path chosen before.
+    void chosen();
+
 private slots:
     void Drive1Change();
     void Dir1Change();

@@ -4,11 +4,43 @@
 // pane's text worked out on its own.
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
+#ifndef Q_OS_WIN
 #include <unistd.h>
+#endif
+
+// Paths as the tests write them: the system's own bytes on Unix, where a name
+// need not be valid text, and UTF-8 on Windows, whose names are Unicode.
+inline std::filesystem::path nativePath(const QByteArray &path)
+{
+#ifdef Q_OS_WIN
+    return std::filesystem::path(QString::fromUtf8(path).toStdWString());
+#else
+    return std::filesystem::path(path.toStdString());
+#endif
+}
+
+inline QByteArray nativeBytes(const std::filesystem::path &path)
+{
+#ifdef Q_OS_WIN
+    return QString::fromStdWString(path.native()).toUtf8();
+#else
+    return QByteArray::fromStdString(path.native());
+#endif
+}
+
+inline QByteArray pathBytes(const QString &path)
+{
+#ifdef Q_OS_WIN
+    return QDir::toNativeSeparators(path).toUtf8();
+#else
+    return QFile::encodeName(path);
+#endif
+}
 
 // Byte i of a pattern is (i * 7 + i / 251) % 256: all 256 values occur, and
 // no two neighbouring blocks hold the same bytes.
@@ -34,7 +66,7 @@ struct ScratchDir : QTemporaryDir {
     ~ScratchDir()
     {
         std::error_code ignored;
-        std::filesystem::remove_all(QFile::encodeName(path()).toStdString(), ignored);
+        std::filesystem::remove_all(nativePath(pathBytes(path())), ignored);
     }
 };
 
@@ -49,8 +81,12 @@ inline bool writeFile(const QString &path, const QByteArray &bytes)
 template<typename Work>
 void asOrdinaryUser(Work work)
 {
+#ifdef Q_OS_WIN
+    work();
+#else
     const bool root = ::geteuid() == 0;
     QVERIFY(!root || (::setegid(65534) == 0 && ::seteuid(65534) == 0));
     work();
     QVERIFY(!root || (::seteuid(0) == 0 && ::setegid(0) == 0));
+#endif
 }

@@ -3,13 +3,31 @@
 
 #include "fopen.h"
 #include "module1.h"
+#include "pathtext.h"
 #include "testfiles.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QPointer>
 #include <QPushButton>
+#ifndef Q_OS_WIN
 #include <sys/stat.h>
+#endif
+
+namespace {
+
+const QString Separator = QDir::separator();
+#ifdef Q_OS_WIN
+constexpr bool OnWindows = true;
+const QString MissingDrive = "Q:\\";   // a drive letter whose medium is missing
+const QByteArray NotText = "café.bin";
+#else
+constexpr bool OnWindows = false;
+const QString MissingDrive = "/no-such-drive";
+const QByteArray NotText = "caf\xe9.bin";   // not valid UTF-8
+#endif
+
+} // namespace
 
 class TestFOpen : public QObject {
     Q_OBJECT
@@ -17,7 +35,7 @@ class TestFOpen : public QObject {
     template<typename T = QWidget> T *control(const char *name) { return dialog->findChild<T *>(QLatin1String(name)); }
     QAbstractItemView *list(const char *name) { return control<QAbstractItemView>(name); }
     void click(const char *button) { QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton); }
-    QByteArray chosen() { return QByteArray::fromStdString(Module1::SelectedPath.native()); }
+    QByteArray chosen() { return nativeBytes(Module1::SelectedPath); }
     QStringList rows(const char *name)
     {
         QStringList texts;
@@ -33,10 +51,18 @@ class TestFOpen : public QObject {
         list("Dir1")->setCurrentIndex(row("Dir1", name));
         QTest::keyClick(list("Dir1"), Qt::Key_Return);
     }
+    // The directory list's chain down to `folder`: its drive's root, then each folder.
+    QStringList chain(const QString &folder)
+    {
+        return QStringList(rootDrive) + folder.mid(rootDrive.size()).split(Separator, Qt::SkipEmptyParts);
+    }
 
     ScratchDir dir;
-    const QString root = QDir(dir.path()).canonicalPath();   // the working folder
-    const QStringList rootFiles{".verborgen", "A.bin", "b.txt", "F2.bin", "f10.bin", "pijp"};
+    const QString root = QDir::toNativeSeparators(QDir(dir.path()).canonicalPath());   // the working folder
+    const QString rootDrive = pathText(nativePath(pathBytes(root)).root_path());
+    const QString otherDrive = root + Separator + "drive";
+    const QStringList rootFiles = QStringList{".verborgen", "A.bin", "b.txt", "F2.bin", "f10.bin"}
+                                  + (OnWindows ? QStringList() : QStringList("pijp"));
     QPointer<fOpen> dialog;
 
 private slots:
@@ -47,15 +73,20 @@ private slots:
             QDir().mkpath(QFileInfo(name).path());
             QVERIFY(writeFile(name, "x"));
         }
+        QVERIFY(QDir().mkdir("raw") && QDir().mkdir("locked"));
+        QVERIFY(writeFile("raw/x", "x"));
+        std::filesystem::rename(nativePath("raw/x"), nativePath("raw/" + NotText));
+#ifndef Q_OS_WIN
         QCOMPARE(::mkfifo("pijp", 0600), 0);
-        QCOMPARE(::mkdir("raw", 0700) + ::mkdir("locked", 0311), 0);
-        QVERIFY(writeFile("raw/x", "x") && ::rename("raw/x", "raw/caf\xe9.bin") == 0);
+        std::filesystem::permissions("raw", std::filesystem::perms(0700));
+        std::filesystem::permissions("locked", std::filesystem::perms(0311));
+#endif
     }
 
     void init()
     {
-        Module1::SelectedPath = "/previous/choice";
-        dialog = new fOpen([this] { return QStringList{"/", root + "/drive", "/no-such-drive"}; });
+        Module1::SelectedPath = "previous choice";
+        dialog = new fOpen([this] { return QStringList{rootDrive, otherDrive, MissingDrive}; });
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
     }
@@ -88,47 +119,89 @@ private slots:
         QCOMPARE(widget->testAttribute(Qt::WA_SetFont) ? widget->font().pointSizeF() : 0.0, points);
     }
 
+    void listsStart_data()
+    {
+        QTest::addColumn<QString>("workingFolder");   // "removed", "lower case"; empty: as it is
+        QTest::newRow("in the working folder") << "";
+        QTest::newRow("working folder removed: in the home folder") << "removed";
+        QTest::newRow("working folder in lower case") << "lower case";
+    }
+
     // All three lists start in the working folder. The file list shows every
     // entry that is not a folder, hidden and special ones too, without regard
     // to case and numbers in numeric order; the directory list the chain from
-    // the root down, then the subfolders.
-    void listsStartInWorkingFolder()
+    // the root down, then the subfolders. When the working folder has been
+    // removed since the program started, they start in the home folder.
+    void listsStart()
     {
-        QCOMPARE(control<QComboBox>("Drive1")->currentText(), QStringLiteral("/"));
+        QFETCH(QString, workingFolder);
+        if (workingFolder == "removed") {
+            if (OnWindows)
+                QSKIP("Windows keeps a program's working folder from being removed");
+            delete dialog;
+            const QByteArray home = qgetenv("HOME");
+            qputenv("HOME", pathBytes(root + "/Sub"));
+            QVERIFY(QDir(root).mkdir("gone") && QDir::setCurrent(root + "/gone") && QDir(root).rmdir("gone"));
+            init();
+            QVERIFY(QDir::setCurrent(root));
+            qputenv("HOME", home);
+            QCOMPARE(rows("Dir1"), chain(root) + QStringList("Sub"));
+            QCOMPARE(rows("File1"), QStringList("inner.txt"));
+            return;
+        }
+        if (workingFolder == "lower case") {
+            if (!OnWindows)
+                QSKIP("names tell case here");
+            delete dialog;
+            QVERIFY(QDir::setCurrent(root.toLower()));
+            init();
+            QVERIFY(QDir::setCurrent(root));
+        }
+        QCOMPARE(control<QComboBox>("Drive1")->currentText(), rootDrive);
         QCOMPARE(rows("File1"), rootFiles);
-        QCOMPARE(rows("Dir1"), QStringList("/") + root.split('/', Qt::SkipEmptyParts)
-                                   + QStringList({"drive", "locked", "raw", "Sub"}));
+        QCOMPARE(rows("Dir1").mid(chain(root).size()), QStringList({"drive", "locked", "raw", "Sub"}));
+        QCOMPARE(rows("Dir1").first(), rootDrive);
     }
 
     void ok_data()
     {
         QTest::addColumn<QString>("folder");   // the directory entry opened first, if any
-        QTest::addColumn<int>("file");         // the file list's row selected, if any
+        QTest::addColumn<QString>("file");     // the file selected, if any; "-": one, then another folder
         QTest::addColumn<QByteArray>("expected");
 
-        const QByteArray here = QFile::encodeName(root);
-        QTest::newRow("a file") << "" << 2 << here + "/b.txt";
-        QTest::newRow("no file: the folder") << "" << -1 << here + "/";
-        QTest::newRow("no file in the root") << "/" << -1 << QByteArray("/");
-        QTest::newRow("a name that is not text") << "raw" << 0 << here + "/raw/caf\xe9.bin";
-        QTest::newRow("a file, then another folder") << "Sub" << -2 << here + "/Sub/";
+        const QByteArray here = pathBytes(root + Separator), top = pathBytes(rootDrive);
+        const QString notText = pathText(nativePath(NotText));
+        QTest::newRow("a file") << "" << "b.txt" << here + "b.txt";
+        QTest::newRow("no file: the folder") << "" << "" << here;
+        QTest::newRow("no file in the root") << rootDrive << "" << top;
+        QTest::newRow("a file in the root") << rootDrive << "bytekijker-test.txt" << top + "bytekijker-test.txt";
+        QTest::newRow("a name outside ASCII") << "raw" << notText << here + pathBytes("raw" + Separator) + NotText;
+        QTest::newRow("a file, then another folder") << "Sub" << "-" << here + pathBytes("Sub" + Separator);
     }
 
-    // Opening a folder moves the file list there with nothing selected.
+    // Opening a folder moves the file list there with nothing selected. In a
+    // root, one separator between the root and the name.
     void ok()
     {
         QFETCH(QString, folder);
-        QFETCH(int, file);
-        if (file == -2)
+        QFETCH(QString, file);
+        if (file == "bytekijker-test.txt") {
+            if (!OnWindows || !writeFile(rootDrive + file, "x"))
+                QSKIP("the drive's root is not the tests' to write to");
+            delete dialog;
+            init();
+        }
+        if (file == "-")
             list("File1")->setCurrentIndex(row("File1", "b.txt"));
         if (!folder.isEmpty())
             openFolder(folder);
-        if (file >= 0) {
-            const QModelIndex entry = list("File1")->model()->index(file, 0);
+        if (!file.isEmpty() && file != "-") {
+            const QModelIndex entry = row("File1", file);
             QTest::mouseClick(list("File1")->viewport(), Qt::LeftButton, {}, list("File1")->visualRect(entry).center());
         }
-        QCOMPARE(control<QComboBox>("Drive1")->currentText(), QStringLiteral("/"));
+        QCOMPARE(control<QComboBox>("Drive1")->currentText(), rootDrive);
         click("bOK");
+        QFile::remove(rootDrive + "bytekijker-test.txt");
         QTEST(chosen(), "expected");
         QTRY_VERIFY(dialog.isNull());
     }
@@ -139,7 +212,7 @@ private slots:
         QTest::keyClick(dialog, Qt::Key_Escape);
         QVERIFY(dialog->isVisible());
         dialog->close();
-        QCOMPARE(chosen(), QByteArray("/previous/choice"));
+        QCOMPARE(chosen(), QByteArray("previous choice"));
         QTRY_VERIFY(dialog.isNull());
         init();
         click("bCancel");
@@ -155,20 +228,23 @@ private slots:
         QCOMPARE(rows("File1"), QStringList("inner.txt"));
         openFolder(QFileInfo(dir.path()).fileName());
         QCOMPARE(rows("File1"), rootFiles);
-        QCOMPARE(::chmod(QFile::encodeName(root).constData(), 0755), 0);
+        if (OnWindows)
+            QSKIP("a folder that can't be listed is made with Unix rights here");
+        std::filesystem::permissions(nativePath(pathBytes(root)), std::filesystem::perms(0755));
         asOrdinaryUser([&] { openFolder("locked"); });
         QVERIFY(rows("File1").isEmpty());
     }
 
-    // A drive that can't be read sends the list back to the drive the dialog
-    // opened on, not to the good drive chosen in between.
+    // A drive that can't be read (one without a medium) sends the list back,
+    // without a word, to the drive the dialog opened on, not to the good drive
+    // chosen in between.
     void unreadableDriveFallsBackToOpeningDrive()
     {
         auto *drives = control<QComboBox>("Drive1");
-        drives->setCurrentIndex(drives->findText(root + "/drive"));
+        drives->setCurrentIndex(drives->findText(otherDrive));
         QCOMPARE(rows("File1"), QStringList("on-drive.txt"));
-        drives->setCurrentIndex(drives->findText("/no-such-drive"));
-        QCOMPARE(drives->currentText(), QStringLiteral("/"));
+        drives->setCurrentIndex(drives->findText(MissingDrive));
+        QCOMPARE(drives->currentText(), rootDrive);
         QCOMPARE(rows("File1"), rootFiles);
     }
 };

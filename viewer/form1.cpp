@@ -4,12 +4,12 @@
 #include "appicon.h"
 #include "blocktext.h"
 #include "controls.h"
+#include "failuremessages.h"
 #include "fopen.h"
 #include "fonts.h"
 #include "infotext.h"
 #include "module1.h"
 #include "numbertext.h"
-#include "openfailure.h"
 #include "pathtext.h"
 
 #include <QLabel>
@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <utility>
 
 namespace {
 
@@ -132,20 +133,23 @@ void Form1::LoadSelectedFile()
 {
     if (Module1::SelectedPath.empty())
         return;
-    // The new file is opened before the old one is let go, so a file that
-    // can't be opened leaves the one on show as it was.
+    // The new file is opened and its first block read before the old one is
+    // let go, so a file that can't be shown leaves the one on show as it was.
+    const QString path = pathText(Module1::SelectedPath);
     OpenResult opened = FileChannel::open(Module1::SelectedPath);
-    if (opened.error != OpenError::None) {
-        if (Module1::SelectedPath != reportedFailure)
-            reportOpenFailure(opened);
-        return;
-    }
+    if (opened.error != OpenError::None)
+        return reportLoadFailure(openFailureTitle(), openFailureMessage(path, opened));
+    const BlockBytes first = readBlock(opened.channel, 1);
+    if (first.read.failed())
+        return reportLoadFailure(readFailureTitle(), readFailureMessage(path, first.read));
+
     reportedFailure.clear();
+    pagingFailureReported = false;
     channel = std::move(opened.channel);
     BlockNumber = 1;
-    ShowBlock(readBlock(BlockNumber));
+    ShowBlock(first);
     showBlockNumber();
-    Tbestand->setText(pathText(Module1::SelectedPath));
+    Tbestand->setText(path);
 }
 
 // The file goes on when a read at the next block's place gives bytes, whatever
@@ -153,7 +157,10 @@ void Form1::LoadSelectedFile()
 void Form1::NextBlock()
 {
     if (blocks::mayHaveNext(BlockNumber)) {
-        if (const BlockBytes next = readBlock(BlockNumber + 1); next.count > 0) {
+        const BlockBytes next = readBlock(channel, BlockNumber + 1);
+        if (next.read.failed()) {
+            reportPagingFailure(next.read);
+        } else if (next.read.count > 0) {
             ++BlockNumber;
             ShowBlock(next);
         }
@@ -164,8 +171,12 @@ void Form1::NextBlock()
 void Form1::PreviousBlock()
 {
     if (blocks::hasPrevious(BlockNumber)) {
-        --BlockNumber;
-        ShowBlock(readBlock(BlockNumber));
+        if (const BlockBytes previous = readBlock(channel, BlockNumber - 1); previous.read.failed()) {
+            reportPagingFailure(previous.read);
+        } else {
+            --BlockNumber;
+            ShowBlock(previous);
+        }
     }
     showBlockNumber();
 }
@@ -181,6 +192,7 @@ void Form1::ShowChooser()
     if (!chooser) {
         chooser = new fOpen;
         chooser->move(pos() + ChooserOffset);
+        connect(chooser, &fOpen::chosen, this, &Form1::forgetReportedFailure);
         connect(chooser, &QObject::destroyed, this, &Form1::takeActivationBack);
     }
     chooser->show();
@@ -198,6 +210,13 @@ void Form1::takeActivationBack()
     }
 }
 
+// A choice made in the chooser is a new attempt, told again when it fails,
+// even when it names the path that failed before.
+void Form1::forgetReportedFailure()
+{
+    reportedFailure.clear();
+}
+
 // A screen reader hears the number too: the label's name carries it.
 void Form1::showBlockNumber()
 {
@@ -205,28 +224,40 @@ void Form1::showBlockNumber()
     Laantal250->setAccessibleName(spokenBlockNumber(BlockNumber));
 }
 
-Form1::BlockBytes Form1::readBlock(std::int16_t block)
+Form1::BlockBytes Form1::readBlock(FileChannel &file, std::int16_t block)
 {
     BlockBytes bytes;
-    bytes.count = channel.readAt(blocks::offset(block), bytes.data);
+    bytes.read = file.readAt(blocks::offset(block), bytes.data);
     return bytes;
 }
 
 void Form1::ShowBlock(const BlockBytes &bytes)
 {
-    const BlockText shown = blockText({bytes.data.data(), bytes.count});
+    const BlockText shown = blockText({bytes.data.data(), bytes.read.count});
     Tasc->setPlainText(QString::fromLatin1(shown.codes));
     Ttekst->setPlainText(QString::fromStdU16String(shown.text));
 }
 
-void Form1::reportOpenFailure(const OpenResult &failure)
+void Form1::reportLoadFailure(const QString &title, const QString &message)
 {
+    if (Module1::SelectedPath == reportedFailure)
+        return;
     reportedFailure = Module1::SelectedPath;
-    // Not modal for the program's loop: the load that found the failure runs
-    // to its end, and the message waits on its own.
-    auto *box = new QMessageBox(QMessageBox::Warning, openFailureTitle(),
-                                openFailureMessage(pathText(Module1::SelectedPath), failure),
-                                QMessageBox::Ok, this);
+    showMessage(title, message);
+}
+
+void Form1::reportPagingFailure(const ReadResult &failure)
+{
+    if (std::exchange(pagingFailureReported, true))
+        return;
+    showMessage(readFailureTitle(), pagingFailureMessage(Tbestand->text(), failure));
+}
+
+void Form1::showMessage(const QString &title, const QString &message)
+{
+    // Not modal for the program's loop: the handler that found the failure
+    // runs to its end, and the message waits on its own.
+    auto *box = new QMessageBox(QMessageBox::Warning, title, message, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setTextInteractionFlags(Qt::TextSelectableByMouse);   // the path can be copied
     box->open();

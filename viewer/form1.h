@@ -34,17 +34,21 @@ private slots:
     void ShowInfo();
     void ShowChooser();
     void takeActivationBack();
+    void forgetReportedFailure();
 
 private:
-    // A block as read: what the file holds at the block's place, up to 250 bytes.
+    // A block as read: what the file holds at the block's place, up to 250
+    // bytes, or the read's error.
     struct BlockBytes {
         std::array<std::uint8_t, blocks::Size> data;
-        std::size_t count = 0;
+        ReadResult read;
     };
-    BlockBytes readBlock(std::int16_t block);
+    static BlockBytes readBlock(FileChannel &file, std::int16_t block);
     void ShowBlock(const BlockBytes &bytes);
     void showBlockNumber();
-    void reportOpenFailure(const OpenResult &failure);
+    void reportLoadFailure(const QString &title, const QString &message);
+    void reportPagingFailure(const ReadResult &failure);
+    void showMessage(const QString &title, const QString &message);
 
     QPushButton *Bopen;
     QPushButton *Command1;
@@ -59,7 +63,11 @@ private:
 
     std::int16_t BlockNumber = 0;
     FileChannel channel;
-    // The last path that failed to open, already reported: later activations
-    // with the same choice stay silent instead of showing the message again.
+    // The last path that failed to load, already reported: later activations
+    // with the same choice stay silent instead of showing the message again,
+    // until the chooser makes a new choice.
     std::filesystem::path reportedFailure;
+    // Whether a failed read while paging the file on show has been reported;
+    // once per loaded file is enough.
+    bool pagingFailureReported = false;
 };

@@ -1,19 +1,17 @@
 #include "filechannel.h"
 
-#include <cstring>
 #include <utility>
 
 OpenResult OpenResult::failed(OpenError error, int systemError)
 {
     OpenResult result;
     result.error = error;
-    if (systemError != 0)
-        result.systemMessage = std::strerror(systemError);
+    result.systemError = systemError;
     return result;
 }
 
 FileChannel::FileChannel(FileChannel &&other) noexcept
-    : handle(std::exchange(other.handle, -1))
+    : handle(std::exchange(other.handle, NoHandle))
 {
 }
 
@@ -21,7 +19,7 @@ FileChannel &FileChannel::operator=(FileChannel &&other) noexcept
 {
     if (this != &other) {
         close();
-        handle = std::exchange(other.handle, -1);
+        handle = std::exchange(other.handle, NoHandle);
     }
     return *this;
 }

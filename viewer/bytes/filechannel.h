@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
-#include <string>
 
 // Why a file could not be opened for viewing.
 enum class OpenError {
@@ -12,11 +11,22 @@ enum class OpenError {
     IsDirectory,
     NotRegularFile,  // a FIFO, a device, a socket: reading it could block or never end
     NoPermission,
+    InUse,           // another program holds it locked
     LinkLoop,        // symbolic links that point round in a circle
     Other,
 };
 
 struct OpenResult;
+
+// What one read gave: the bytes the file holds there (none at its end), or
+// the system's error code when the read failed (a disk with a bad sector, a
+// share that dropped, a file the kernel won't hand over).
+struct ReadResult {
+    std::size_t count = 0;
+    int systemError = 0;   // errno, or on Windows GetLastError()
+
+    bool failed() const { return systemError != 0; }
+};
 
 // The one open file of the viewer: opened read-only, never written, and kept
 // open from one load to the next. Every read names its own position and takes
@@ -35,23 +45,24 @@ public:
     // that opening never blocks.
     static OpenResult open(const std::filesystem::path &path);
 
-    bool isOpen() const { return handle >= 0; }
+    bool isOpen() const { return handle != NoHandle; }
 
-    // Reads up to into.size() bytes at the 0-based `offset` with one read call;
-    // returns how many bytes there were.
-    std::size_t readAt(std::int64_t offset, std::span<std::uint8_t> into);
+    // Reads up to into.size() bytes at the 0-based `offset` with one read call.
+    ReadResult readAt(std::int64_t offset, std::span<std::uint8_t> into);
 
 private:
-    explicit FileChannel(int handle) : handle(handle) {}
+    // A file descriptor, or on Windows the file's HANDLE.
+    static constexpr std::intptr_t NoHandle = -1;
+    explicit FileChannel(std::intptr_t handle) : handle(handle) {}
     void close();
 
-    int handle = -1;
+    std::intptr_t handle = NoHandle;
 };
 
 struct OpenResult {
     FileChannel channel;
     OpenError error = OpenError::None;
-    std::string systemMessage;   // the system's own words, for OpenError::Other
+    int systemError = 0;   // errno, or on Windows GetLastError(), for OpenError::Other
 
     static OpenResult failed(OpenError error, int systemError = 0);
 };

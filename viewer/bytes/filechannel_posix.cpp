@@ -56,19 +56,20 @@ OpenResult FileChannel::open(const std::filesystem::path &path)
 
 void FileChannel::close()
 {
-    if (handle >= 0)
-        ::close(handle);
-    handle = -1;
+    if (handle != NoHandle)
+        ::close(int(handle));
+    handle = NoHandle;
 }
 
-std::size_t FileChannel::readAt(std::int64_t offset, std::span<std::uint8_t> into)
+ReadResult FileChannel::readAt(std::int64_t offset, std::span<std::uint8_t> into)
 {
-    if (handle < 0 || into.empty())
-        return 0;
+    if (handle == NoHandle || into.empty())
+        return {};
     ssize_t got;
     do {
-        got = ::pread(handle, into.data(), into.size(), off_t(offset));
+        got = ::pread(int(handle), into.data(), into.size(), off_t(offset));
     } while (got < 0 && errno == EINTR);
-    // A read error (a disk that went away) shows as a block cut short.
-    return got < 0 ? 0 : std::size_t(got);
+    if (got < 0)
+        return {0, errno};
+    return {std::size_t(got), 0};
 }

@@ -1,0 +1,11 @@
+#pragma once
+
+// What the program sets up once, after the application object exists and
+// before its first window:
+// - Qt's Dutch translation, for the texts Qt itself supplies (the text boxes'
+//   context menus, standard buttons): the program is Dutch whatever the
+//   system's language. Without the translation installed those stay as Qt
+//   has them.
+// - On Windows, no system box about a drive without a medium: the chooser
+//   handles that drive itself.
+void prepareApplication();

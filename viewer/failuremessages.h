@@ -1,0 +1,20 @@
+#pragma once
+
+#include "filechannel.h"
+
+#include <QString>
+
+// The messages shown when the chosen file can't be shown: each names the path
+// and says why, in words a user understands.
+
+// A load that failed: the file could not be opened, or its first block not read.
+QString openFailureTitle();
+QString openFailureMessage(const QString &path, const OpenResult &failure);
+QString readFailureTitle();
+QString readFailureMessage(const QString &path, const ReadResult &failure);
+
+// Paging that failed: the block on show stays.
+QString pagingFailureMessage(const QString &path, const ReadResult &failure);
+
+// The system's error code in Dutch words.
+QString systemErrorText(int systemError);
