@@ -35,8 +35,9 @@ void DriveList::setDrive(const QString &drive)
 std::filesystem::path DriveList::currentFolder() const
 {
     const std::filesystem::path working = workingFolder();
+    // Written from the drive's own root, so that c:\work shows as C:\work.
     if (driveOf(pathText(working), drives()) == drive())
-        return working;
+        return pathFromText(drive()).root_path() / working.relative_path();
     return pathFromText(drive());
 }
 

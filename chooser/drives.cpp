@@ -46,10 +46,16 @@ QStringList systemDrives()
 QString driveOf(const QString &path, const QStringList &drives)
 {
     const QChar separator = QDir::separator();
+    // Windows' names don't tell case: c:\work lies on C:\.
+#ifdef _WIN32
+    constexpr Qt::CaseSensitivity caseOfNames = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity caseOfNames = Qt::CaseSensitive;
+#endif
     QString best;
     for (const QString &drive : drives) {
         const QString root = drive.endsWith(separator) ? drive : drive + separator;
-        if ((path + separator).startsWith(root) && drive.size() > best.size())
+        if ((path + separator).startsWith(root, caseOfNames) && drive.size() > best.size())
             best = drive;
     }
     return best;

@@ -17,9 +17,9 @@ set(bytekijker_icon_files)
 foreach(size IN LISTS BYTEKIJKER_ICON_SIZES)
     list(APPEND bytekijker_icon_files ${BYTEKIJKER_ICON_DIR}/bytekijker-${size}x${size}.png)
 endforeach()
+# Named by its target, so a cross build runs it through the emulator.
 add_custom_command(OUTPUT ${bytekijker_icon_files}
-    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
-            $<TARGET_FILE:make_icons> ${BYTEKIJKER_ICON_DIR} ${BYTEKIJKER_ICON_SIZES}
+    COMMAND make_icons ${BYTEKIJKER_ICON_DIR} ${BYTEKIJKER_ICON_SIZES}
     DEPENDS make_icons
     COMMENT "Drawing the program's icon as PNG files"
     VERBATIM)
@@ -30,8 +30,7 @@ if(WIN32)
     set(bytekijker_ico ${BYTEKIJKER_ICON_DIR}/bytekijker.ico)
     set(bytekijker_rc ${BYTEKIJKER_ICON_DIR}/bytekijker.rc)
     add_custom_command(OUTPUT ${bytekijker_ico}
-        COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
-                $<TARGET_FILE:make_icons> --ico ${bytekijker_ico} ${BYTEKIJKER_ICON_SIZES}
+        COMMAND make_icons --ico ${bytekijker_ico} ${BYTEKIJKER_ICON_SIZES}
         DEPENDS make_icons
         VERBATIM)
     file(WRITE ${bytekijker_rc} "IDI_ICON1 ICON \"${bytekijker_ico}\"\n")

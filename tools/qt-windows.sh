@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Builds Qt for 64-bit Windows once, from Debian's own source of the host Qt's
+# exact version, and prints the folder it is installed in.
+#
+# The result is cached outside the clone, keyed by the Qt version and the
+# options below, so every clone and every CI run on the machine reuses it.
+# A build goes to a folder of its own and is renamed into place only when it
+# is complete: an interrupted build never looks finished. A lock makes a
+# second build wait for the first and then reuse it.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")/.." && pwd)
+toolchain=$here/cmake/windows/mingw-w64.cmake
+cache=${BYTEKIJKER_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/bytekijker}
+jobs=${JOBS:-2}
+
+version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+
+# Only what the program needs: Core, Gui, Widgets, Test, the windows and
+# offscreen platforms, the windowsvista style. No OpenGL (the dynamic-GL path
+# of the windows plugin needs it whole), no tablets (Debian's source has no
+# wintab.h), every third-party library bundled, nothing of the network,
+# databases, XML, D-Bus, printing or ICU.
+options=(
+    -DCMAKE_BUILD_TYPE=Release
+    -DBUILD_SHARED_LIBS=ON
+    -DQT_BUILD_EXAMPLES=OFF
+    -DQT_BUILD_TESTS=OFF
+    -DINPUT_opengl=no
+    -DFEATURE_opengl=OFF
+    -DFEATURE_tabletevent=OFF
+    -DFEATURE_icu=OFF
+    -DFEATURE_dbus=OFF
+    -DFEATURE_network=OFF
+    -DFEATURE_sql=OFF
+    -DFEATURE_xml=OFF
+    -DFEATURE_concurrent=OFF
+    -DFEATURE_printsupport=OFF
+    -DFEATURE_system_zlib=OFF
+    -DFEATURE_system_png=OFF
+    -DFEATURE_system_jpeg=OFF
+    -DFEATURE_system_freetype=OFF
+    -DFEATURE_system_harfbuzz=OFF
+    -DFEATURE_system_pcre2=OFF
+    -DFEATURE_system_doubleconversion=OFF
+)
+key=$(printf '%s\n' "${options[@]}" | cat - "$toolchain" | sha1sum | cut -c1-10)
+prefix=$cache/qt-$version-mingw64-$key
+
+if [ -f "$prefix/.complete" ]; then
+    echo "$prefix"
+    exit 0
+fi
+
+mkdir -p "$cache"
+exec {lock}>"$prefix.lock"
+echo "Waiting for the lock on $prefix" >&2
+flock "$lock"
+if [ -f "$prefix/.complete" ]; then   # another build finished meanwhile
+    echo "$prefix"
+    exit 0
+fi
+# Leftovers of builds that were interrupted: never complete, never used.
+rm -rf "$prefix" "$prefix".work.*
+
+work=$(mktemp -d "$prefix.work.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+start=$SECONDS
+
+# The source package, through a private source list made from the machine's
+# own archives, so the machine's apt configuration stays as it is.
+apt=$work/apt
+mkdir -p "$apt/lists/partial" "$apt/cache/archives/partial" "$apt/sources.list.d"
+for sources in /etc/apt/sources.list.d/*.sources; do
+    [ -e "$sources" ] || continue
+    sed -e 's/^Types:.*/Types: deb-src/' "$sources" > "$apt/sources.list.d/$(basename "$sources")"
+done
+if [ -f /etc/apt/sources.list ]; then
+    sed -n -e 's/^deb \(.*\)/deb-src \1/p' /etc/apt/sources.list > "$apt/sources.list"
+else
+    : > "$apt/sources.list"
+fi
+private=(-o "Dir::Etc::SourceList=$apt/sources.list" -o "Dir::Etc::SourceParts=$apt/sources.list.d"
+         -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache" -o Debug::NoLocking=1)
+apt-get "${private[@]}" -q update >&2
+(cd "$work" && apt-get "${private[@]}" -q source "qt6-base=$version" >&2)
+source_dir=$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
+
+cmake -S "$source_dir" -B "$work/build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DQT_HOST_PATH=/usr \
+    -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake" \
+    -DCMAKE_INSTALL_PREFIX="$prefix" \
+    "${options[@]}" >&2
+cmake --build "$work/build" --parallel "$jobs" >&2
+DESTDIR="$work/staged" cmake --install "$work/build" >&2
+
+# Staged under its final name, then moved into place whole.
+touch "$work/staged$prefix/.complete"
+mv -T "$work/staged$prefix" "$prefix"
+echo "Qt $version for Windows built in $((SECONDS - start)) s" >&2
+echo "$prefix"
