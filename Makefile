@@ -2,10 +2,11 @@
 # make test  installs what is missing, builds and runs every test
 # make bench builds and runs the benchmarks
 # make test-sanitize runs every test built with AddressSanitizer and UBSan
-# make screenshots   makes the README's pictures from the real program
+# make screenshots   makes the README's pictures from the real program, Linux and Windows builds
 # make package builds the Debian package build/bytekijker_<version>_<arch>.deb
 # make windows       cross-builds build-windows/bytekijker.exe (Qt for Windows is built once, cached)
 # make test-windows  runs every test of the Windows build under wine
+# make package-windows  the zip and the installer, in build-windows/
 
 BUILD := build
 SANITIZE_BUILD := build-sanitize
@@ -17,10 +18,10 @@ RUN_PACKAGES := qt6-qpa-plugins qt6-wayland fonts-symbola qt6-translations-l10n
 TEST_PACKAGES := xvfb openbox dbus-daemon xdotool x11-utils xclip strace desktop-file-utils appstream
 PACKAGE_PACKAGES := dpkg-dev file lintian
 SCREENSHOT_PACKAGES := imagemagick
-WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix ninja-build dpkg-dev wine64 fonts-wine
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix ninja-build dpkg-dev wine64 fonts-wine nsis
 
 .PHONY: run test test-sanitize bench package screenshots build configure deps test-deps package-deps \
-        windows test-windows windows-deps clean
+        windows test-windows package-windows windows-deps clean
 
 run: deps build
 	./$(BUILD)/bytekijker
@@ -43,7 +44,10 @@ bench: deps build
 
 screenshots: test-deps build
 	@tools/ensure-packages.sh $(SCREENSHOT_PACKAGES)
-	tools/screenshots.sh $(BUILD)/bytekijker docs
+	tools/screenshots.sh docs "" $(CURDIR)/$(BUILD)/bytekijker
+	$(MAKE) windows
+	tools/screenshots.sh docs -windows env BYTEKIJKER_WINDOWS_BUILD=$(CURDIR)/$(WINDOWS_BUILD) \
+	    BYTEKIJKER_WINDOWS_QT="$$(tools/qt-windows.sh)" $(CURDIR)/tools/with-wine.sh $(CURDIR)/$(WINDOWS_BUILD)/bytekijker.exe
 
 # Debian's own checker has the last word on the package: any error or warning fails.
 package: package-deps build
@@ -82,8 +86,11 @@ windows: windows-deps
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 
 test-windows: test-deps build
-	$(MAKE) windows
+	$(MAKE) package-windows
 	cd $(WINDOWS_BUILD) && ctest --output-on-failure
+
+package-windows: windows
+	cmake --build $(WINDOWS_BUILD) --target package_windows
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD)

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Makes the README's pictures from the real program on a virtual desktop:
-# the chooser with a file selected, and the main window showing that file.
+# the chooser with a file selected, and the main window showing that file,
+# as <output folder>/chooser<suffix>.png and main-window<suffix>.png.
 #
-#   tools/screenshots.sh <bytekijker executable> <output folder>
+#   tools/screenshots.sh <output folder> <suffix> <command that starts the program>...
+# The command's paths are absolute: it runs in a folder of sample files.
 set -eu
 
-program=$(realpath "$1")
-out=$(realpath "$2")
+out=$(realpath "$1")
+suffix=$2
+shift 2
 here=$(dirname "$(realpath "$0")")
 
 work=$(mktemp -d)
@@ -18,8 +21,9 @@ printf 'Bytekijker toont elk byte van een bestand.\r\nRegel twee:\tcaf\xe9, \x80
 
 cd "$work/voorbeelden"
 "$here/with-desktop.sh" bash -eu -c '
-    program=$1 out=$2
-    "$program" &
+    out=$1 suffix=$2
+    shift 2
+    "$@" &
     main=$(xdotool search --sync --name "^Bestand in  ASCII")
     sleep 0.5
     xdotool mousemove --window "$main" 95 18 click 1                  # Bestand openen
@@ -27,10 +31,10 @@ cd "$work/voorbeelden"
     sleep 0.5
     xdotool mousemove --window "$chooser" 200 18 click 1              # the first file
     sleep 0.5
-    import -window "$chooser" "$out/chooser.png"
+    import -window "$chooser" "$out/chooser$suffix.png"
     xdotool mousemove --window "$chooser" 362 35 click 1              # OK
     sleep 1
-    import -window "$main" "$out/main-window.png"
+    import -window "$main" "$out/main-window$suffix.png"
     kill %1
-' screenshots "$program" "$out"
+' screenshots "$out" "$suffix" "$@"
 echo "Pictures written to $out"

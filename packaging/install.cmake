@@ -1,12 +1,15 @@
-# Installing and packaging. `cmake --install` puts the program, its desktop
+# Installing and packaging, from the version and publisher set once in the
+# top CMakeLists. On Linux `cmake --install` puts the program, its desktop
 # entry, its icon at the sizes desktops look for, its software-centre entry
-# and its manual page into the usual places (GNUInstallDirs); `cpack -G DEB`
-# makes a Debian package of the same files.
+# and its manual page into the usual places (GNUInstallDirs), and
+# `cpack -G DEB` makes a Debian package of the same files. The Windows build
+# is packaged by windows.cmake.
 
 include(GNUInstallDirs)
 
 # The icon files are drawn at build time by the program's own appIcon(),
-# through a small tool that needs no screen.
+# through a small tool that needs no screen. Named by its target, so that a
+# cross build runs it through the emulator.
 set(BYTEKIJKER_ICON_SIZES 16 32 48 64 128 256)
 set(BYTEKIJKER_ICON_DIR ${CMAKE_CURRENT_BINARY_DIR}/icons)
 
@@ -17,7 +20,6 @@ set(bytekijker_icon_files)
 foreach(size IN LISTS BYTEKIJKER_ICON_SIZES)
     list(APPEND bytekijker_icon_files ${BYTEKIJKER_ICON_DIR}/bytekijker-${size}x${size}.png)
 endforeach()
-# Named by its target, so a cross build runs it through the emulator.
 add_custom_command(OUTPUT ${bytekijker_icon_files}
     COMMAND make_icons ${BYTEKIJKER_ICON_DIR} ${BYTEKIJKER_ICON_SIZES}
     DEPENDS make_icons
@@ -25,53 +27,45 @@ add_custom_command(OUTPUT ${bytekijker_icon_files}
     VERBATIM)
 add_custom_target(bytekijker_icons ALL DEPENDS ${bytekijker_icon_files})
 
-# Windows takes the icon from a resource inside the executable.
 if(WIN32)
-    set(bytekijker_ico ${BYTEKIJKER_ICON_DIR}/bytekijker.ico)
-    set(bytekijker_rc ${BYTEKIJKER_ICON_DIR}/bytekijker.rc)
-    add_custom_command(OUTPUT ${bytekijker_ico}
-        COMMAND make_icons --ico ${bytekijker_ico} ${BYTEKIJKER_ICON_SIZES}
-        DEPENDS make_icons
-        VERBATIM)
-    file(WRITE ${bytekijker_rc} "IDI_ICON1 ICON \"${bytekijker_ico}\"\n")
-    set_source_files_properties(${bytekijker_rc} PROPERTIES OBJECT_DEPENDS ${bytekijker_ico})
-    target_sources(bytekijker PRIVATE ${bytekijker_rc} ${bytekijker_ico})
+    include(packaging/windows.cmake)
+    return()
 endif()
+
+# The files that carry the version or the publisher are made from templates.
+foreach(file bytekijker.1 nl.bytekijker.bytekijker.metainfo.xml copyright changelog)
+    configure_file(packaging/linux/${file}.in ${CMAKE_CURRENT_BINARY_DIR}/packaging/${file} @ONLY)
+endforeach()
+set(generated ${CMAKE_CURRENT_BINARY_DIR}/packaging)
 
 # The program links only libraries from the system's own places, so the
 # installed copy needs no search path of its own.
 set_target_properties(bytekijker PROPERTIES INSTALL_RPATH "")
 install(TARGETS bytekijker RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES app/bytekijker.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES packaging/linux/bytekijker.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 foreach(size IN LISTS BYTEKIJKER_ICON_SIZES)
     install(FILES ${BYTEKIJKER_ICON_DIR}/bytekijker-${size}x${size}.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
         RENAME bytekijker.png)
 endforeach()
-install(FILES app/nl.bytekijker.bytekijker.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${generated}/nl.bytekijker.bytekijker.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # The manual page and the Debian changelog go in compressed, as Debian wants
 # them; -n keeps the name and time out, so the same sources give the same bytes.
-if(UNIX)
-    function(bytekijker_gzip source output)
-        add_custom_command(OUTPUT ${output}
-            COMMAND gzip -9n --stdout ${CMAKE_CURRENT_SOURCE_DIR}/${source} > ${output}
-            DEPENDS ${source})
-    endfunction()
-    bytekijker_gzip(app/bytekijker.1 ${CMAKE_CURRENT_BINARY_DIR}/bytekijker.1.gz)
-    bytekijker_gzip(cmake/debian/changelog ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz)
-    add_custom_target(bytekijker_docs ALL
-        DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/bytekijker.1.gz ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz)
-    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/bytekijker.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-    install(FILES cmake/debian/copyright ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz
-        DESTINATION ${CMAKE_INSTALL_DOCDIR})
-endif()
+foreach(file bytekijker.1 changelog)
+    add_custom_command(OUTPUT ${generated}/${file}.gz
+        COMMAND gzip -9n --stdout ${generated}/${file} > ${generated}/${file}.gz
+        DEPENDS ${generated}/${file})
+endforeach()
+add_custom_target(bytekijker_docs ALL DEPENDS ${generated}/bytekijker.1.gz ${generated}/changelog.gz)
+install(FILES ${generated}/bytekijker.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${generated}/copyright ${generated}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # The Debian package (`make package`). Its library dependencies are worked
 # out by dpkg-shlibdeps from the executable itself.
 set(CPACK_PACKAGE_NAME bytekijker)
-set(CPACK_PACKAGE_VENDOR "De makers van bytekijker")
-set(CPACK_PACKAGE_CONTACT "De makers van bytekijker <bytekijker@example.invalid>")
+set(CPACK_PACKAGE_VENDOR "${BYTEKIJKER_PUBLISHER}")
+set(CPACK_PACKAGE_CONTACT "${BYTEKIJKER_PUBLISHER} <${BYTEKIJKER_CONTACT}>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "bestanden byte voor byte bekijken, als decimale codes en als tekst")
 set(CPACK_PACKAGE_DESCRIPTION "Bytekijker toont een bestand in blokken van 250 bytes: bovenaan de decimale
 code van elke byte, daaronder dezelfde bytes als tekst. Het programma leest
