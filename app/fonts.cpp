@@ -4,10 +4,22 @@
 
 namespace {
 
-QFont withStandIns(const QStringList &families, qreal pointSize)
+#ifdef _WIN32
+// "MS Sans Serif" is a bitmap face on Windows, drawn at a few fixed sizes and
+// blurred at any other scale; its outline successor, which Windows itself
+// puts in its place, is sharp at 150 % too. Tahoma, the face of Windows' own
+// dialogs, stands in where a face is missing (wine has neither).
+const QString MsSansSerif = QStringLiteral("Microsoft Sans Serif");
+const QStringList StandIns{QStringLiteral("Tahoma")};
+#else
+const QString MsSansSerif = QStringLiteral("MS Sans Serif");
+const QStringList StandIns{QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")};
+#endif
+
+QFont withStandIns(const QString &family, qreal pointSize)
 {
     QFont font;
-    font.setFamilies(families);
+    font.setFamilies(QStringList(family) + StandIns);
     font.setPointSizeF(pointSize);
     font.setWeight(QFont::Normal);
     font.setStyleHint(QFont::SansSerif);
@@ -16,36 +28,12 @@ QFont withStandIns(const QStringList &families, qreal pointSize)
 
 } // namespace
 
-#ifdef _WIN32
-
-// "MS Sans Serif" is a bitmap face on Windows, drawn at a few fixed sizes and
-// blurred at any other scale; its outline successor, which Windows itself
-// puts in its place, is sharp at 150 % too. Tahoma, the face of Windows' own
-// dialogs, stands in where neither is installed (wine has neither).
 QFont msSansSerif(qreal pointSize)
 {
-    return withStandIns({QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Tahoma")},
-                        pointSize);
+    return withStandIns(MsSansSerif, pointSize);
 }
 
 QFont arial(qreal pointSize)
 {
-    return withStandIns({QStringLiteral("Arial"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma")},
-                        pointSize);
+    return withStandIns(QStringLiteral("Arial"), pointSize);
 }
-
-#else
-
-QFont msSansSerif(qreal pointSize)
-{
-    return withStandIns({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")},
-                        pointSize);
-}
-
-QFont arial(qreal pointSize)
-{
-    return withStandIns({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")},
-                        pointSize);
-}
-
-#endif

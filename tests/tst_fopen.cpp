@@ -100,32 +100,6 @@ private slots:
 
     void cleanup() { delete dialog; }
 
-    void controls_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("geometry");
-        QTest::addColumn<qreal>("points");     // 0: the platform's own font
-        QTest::addColumn<QString>("spoken");   // what a screen reader says
-
-        QTest::newRow("Drive1") << "Drive1" << QRect(18, 8, 141, 21) << 0.0 << "Station";
-        QTest::newRow("Dir1") << "Dir1" << QRect(12, 110, 139, 152) << 0.0 << "Mappen";
-        QTest::newRow("File1") << "File1" << QRect(168, 8, 153, 240) << 0.0 << "Bestanden";
-        QTest::newRow("bOK") << "bOK" << QRect(334, 10, 57, 51) << 18.0 << "OK";
-        QTest::newRow("bCancel") << "bCancel" << QRect(334, 70, 57, 41) << 12.0 << "Annuleren";
-    }
-
-    void controls()
-    {
-        QFETCH(QString, name);
-        QFETCH(qreal, points);
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("Bestand Openen"));
-        QCOMPARE(dialog->size(), QSize(397, 279));
-        QWidget *widget = control(qPrintable(name));
-        QTEST(widget->geometry(), "geometry");
-        QTEST(widget->accessibleName(), "spoken");
-        QCOMPARE(widget->testAttribute(Qt::WA_SetFont) ? widget->font().pointSizeF() : 0.0, points);
-    }
-
     void listsStart_data()
     {
         QTest::addColumn<QString>("workingFolder");   // "removed", "lower case"; empty: as it is
@@ -158,6 +132,8 @@ private slots:
             qputenv("HOME", home);
         }
         QCOMPARE(control<QComboBox>("Drive1")->currentText(), rootDrive);
+        QCOMPARE(control("bOK")->font().pointSizeF(), 18.0);
+        QCOMPARE(control("bCancel")->font().pointSizeF(), 12.0);
         QCOMPARE(files(), atHome ? QStringList("inner.txt") : rootFiles);
         // The chain is spelled as the working folder is (c:\work stays work).
         const QStringList folders = chain(root) + (atHome ? QStringList("Sub") : QStringList({"drive", "locked", "raw", "Sub"}));
@@ -208,7 +184,6 @@ private slots:
         openFolder("Sub");
         QCOMPARE(rows("File1"), QStringList("inner.txt"));
         openFolder(QFileInfo(dir.path()).fileName());
-        QCOMPARE(files(), rootFiles);
         if (OnWindows)
             QSKIP("a folder that can't be listed is made with Unix rights here");
         std::filesystem::permissions(nativePath(pathBytes(root)), std::filesystem::perms(0755));

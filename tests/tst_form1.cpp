@@ -115,6 +115,7 @@ private slots:
     void initTestCase()
     {
         prepareApplication();
+        QApplication::setPalette(QPalette(QColor(53, 53, 53)));   // a dark desktop theme: light text
         QVERIFY(QDir::setCurrent(dir.path()));   // where the chooser opens
         // Open to an ordinary user, as a folder of the user's own would be.
         std::filesystem::permissions(nativePath(folder), std::filesystem::perms(0755));
@@ -175,8 +176,13 @@ private slots:
     {
         QCOMPARE(form->windowTitle(), QStringLiteral("Bestand in  ASCII-code (decimaal) en tekst"));
         QCOMPARE(form->size(), QSize(511, 462));
-        QCOMPARE(form->palette().color(QPalette::Window), QColor(192, 192, 192));
-        QCOMPARE(control("Laantal250")->palette().color(QPalette::Window), QColor(255, 255, 0));
+        // Each background comes with its own text colour, dark on light also
+        // under the dark theme the tests run in.
+        for (auto [widget, background] : {std::pair(control("Laantal250"), QColor(255, 255, 0)),
+                                          {static_cast<QWidget *>(form.get()), QColor(192, 192, 192)}}) {
+            QCOMPARE(widget->palette().color(QPalette::Window), background);
+            QCOMPARE(widget->palette().color(QPalette::WindowText), QColor(Qt::black));
+        }
         QVERIFY(control("Laantal250")->autoFillBackground());
         for (const char *pane : {"Tasc", "Ttekst"})
             QCOMPARE(control<QPlainTextEdit>(pane)->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
@@ -203,18 +209,6 @@ private slots:
             QCOMPARE(menu->actions().first()->text().section('\t', 0, 0), QStringLiteral("&Ongedaan maken"));
             delete menu;
         }
-    }
-
-    // Each background comes with its own text colour, so that a dark desktop
-    // theme can't put light text on it.
-    void readableUnderADarkTheme()
-    {
-        const QPalette before = QApplication::palette();
-        QApplication::setPalette(QPalette(QColor(53, 53, 53)));   // light text on dark
-        form = std::make_unique<Form1>();
-        for (QWidget *widget : {control("Laantal250"), static_cast<QWidget *>(form.get())})
-            QCOMPARE(widget->palette().color(QPalette::WindowText), QColor(Qt::black));
-        QApplication::setPalette(before);
     }
 
     void paging_data()

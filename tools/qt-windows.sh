@@ -20,9 +20,10 @@ version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 # offscreen platforms, the windowsvista style. No OpenGL (the dynamic-GL path
 # of the windows plugin needs it whole), no tablets (Debian's source has no
 # wintab.h), every third-party library bundled, nothing of the network,
-# databases, XML, D-Bus, printing or ICU.
+# databases, XML, D-Bus, printing, ICU, JPEG or GIF. Built for size:
+# the program ships these DLLs.
 options=(
-    -DCMAKE_BUILD_TYPE=Release
+    -DCMAKE_BUILD_TYPE=MinSizeRel
     -DBUILD_SHARED_LIBS=ON
     -DQT_BUILD_EXAMPLES=OFF
     -DQT_BUILD_TESTS=OFF
@@ -36,6 +37,8 @@ options=(
     -DFEATURE_xml=OFF
     -DFEATURE_concurrent=OFF
     -DFEATURE_printsupport=OFF
+    -DFEATURE_jpeg=OFF
+    -DFEATURE_gif=OFF
     -DFEATURE_system_zlib=OFF
     -DFEATURE_system_png=OFF
     -DFEATURE_system_jpeg=OFF
