@@ -78,9 +78,9 @@ build: configure
 # time and then names its cached folder. The desktop test of the Windows build
 # is the Linux one, given the Windows program to start.
 windows: windows-deps
-	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	qt=$$(tools/qt-windows.sh) && cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	    -DCMAKE_TOOLCHAIN_FILE=cmake/windows/mingw-w64.cmake \
-	    -DCMAKE_PREFIX_PATH="$$(tools/qt-windows.sh)" \
+	    -DCMAKE_PREFIX_PATH="$$qt" \
 	    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/$$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake \
 	    -DBYTEKIJKER_HOST_E2E=$(CURDIR)/$(BUILD)/tests/tst_e2e_desktop
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
