@@ -31,10 +31,14 @@ if [ ! -f "$WINEPREFIX/.ready" ]; then
     ) 9>"$build/wine.lock"
 fi
 
-# One wine session per run: a server left from the run before may still be
-# tied to that run's display.
-/usr/lib/wine/wineserver64 -k 2>/dev/null
-/usr/lib/wine/wineserver64 -w
+# One wine session per display: a server left from a run on another display
+# (a test's desktop, gone since) is ended first. Runs on the same display,
+# such as the build's icon runs side by side, share the server.
+if [ "$(cat "$WINEPREFIX/.display" 2>/dev/null)" != "${DISPLAY:-}" ]; then
+    /usr/lib/wine/wineserver64 -k 2>/dev/null
+    /usr/lib/wine/wineserver64 -w
+    printf '%s' "${DISPLAY:-}" > "$WINEPREFIX/.display"
+fi
 
 runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
 export WINEPATH="Z:$qt/bin;Z:$runtime;Z:/usr/x86_64-w64-mingw32/lib"
