@@ -9,6 +9,20 @@
 
 namespace {
 
+// A read the device itself reports as failed, worded the same on every system.
+QString readFault()
+{
+    return QStringLiteral("Het apparaat meldt een leesfout: bijvoorbeeld een beschadigde schijf, "
+                          "een verwijderde USB-stick of een verbroken netwerkverbinding.");
+}
+
+// A read failure: what could not be read (a sentence with the path in %1),
+// then why.
+QString readFailure(const QString &what, const QString &path, const ReadResult &failure)
+{
+    return what.arg(path) + QStringLiteral("\n\n") + systemErrorText(failure.systemError);
+}
+
 QString reason(const OpenResult &failure)
 {
     switch (failure.error) {
@@ -52,15 +66,14 @@ QString readFailureTitle()
 
 QString readFailureMessage(const QString &path, const ReadResult &failure)
 {
-    return QStringLiteral("Het bestand\n%1\nkan niet worden gelezen.\n\n%2")
-        .arg(path, systemErrorText(failure.systemError));
+    return readFailure(QStringLiteral("Het bestand\n%1\nkan niet worden gelezen."), path, failure);
 }
 
 QString pagingFailureMessage(const QString &path, const ReadResult &failure)
 {
-    return QStringLiteral("Het volgende blok van het bestand\n%1\nkan niet worden gelezen; "
-                          "het blok dat te zien was, blijft staan.\n\n%2")
-        .arg(path, systemErrorText(failure.systemError));
+    return readFailure(QStringLiteral("Het volgende blok van het bestand\n%1\nkan niet worden gelezen; "
+                                      "het blok dat te zien was, blijft staan."),
+                       path, failure);
 }
 
 #ifdef _WIN32
@@ -74,8 +87,7 @@ QString systemErrorText(int systemError)
     case ERROR_READ_FAULT:
     case ERROR_SECTOR_NOT_FOUND:
     case ERROR_IO_DEVICE:
-        return QStringLiteral("Het apparaat meldt een leesfout: bijvoorbeeld een beschadigde schijf, "
-                              "een verwijderde USB-stick of een verbroken netwerkverbinding.");
+        return readFault();
     default:
         break;
     }
@@ -96,8 +108,7 @@ QString systemErrorText(int systemError)
 {
     switch (systemError) {
     case EIO:
-        return QStringLiteral("Het apparaat meldt een leesfout: bijvoorbeeld een beschadigde schijf, "
-                              "een verwijderde USB-stick of een verbroken netwerkverbinding.");
+        return readFault();
     case ENXIO:
     case ENODEV:
         return QStringLiteral("Het apparaat waarop het bestand staat, is er niet (meer).");

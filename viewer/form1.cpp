@@ -138,10 +138,10 @@ void Form1::LoadSelectedFile()
     const QString path = pathText(Module1::SelectedPath);
     OpenResult opened = FileChannel::open(Module1::SelectedPath);
     if (opened.error != OpenError::None)
-        return reportLoadFailure(openFailureTitle(), openFailureMessage(path, opened));
+        return reportLoadFailure(openFailureTitle(), [&] { return openFailureMessage(path, opened); });
     const BlockBytes first = readBlock(opened.channel, 1);
     if (first.read.failed())
-        return reportLoadFailure(readFailureTitle(), readFailureMessage(path, first.read));
+        return reportLoadFailure(readFailureTitle(), [&] { return readFailureMessage(path, first.read); });
 
     reportedFailure.clear();
     pagingFailureReported = false;
@@ -238,12 +238,14 @@ void Form1::ShowBlock(const BlockBytes &bytes)
     Ttekst->setPlainText(QString::fromStdU16String(shown.text));
 }
 
-void Form1::reportLoadFailure(const QString &title, const QString &message)
+// The message is worded only when it is shown: an activation with a choice
+// already reported costs nothing more than the attempt.
+void Form1::reportLoadFailure(const QString &title, const std::function<QString()> &message)
 {
     if (Module1::SelectedPath == reportedFailure)
         return;
     reportedFailure = Module1::SelectedPath;
-    showMessage(title, message);
+    showMessage(title, message());
 }
 
 void Form1::reportPagingFailure(const ReadResult &failure)

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -46,7 +47,7 @@ private:
     static BlockBytes readBlock(FileChannel &file, std::int16_t block);
     void ShowBlock(const BlockBytes &bytes);
     void showBlockNumber();
-    void reportLoadFailure(const QString &title, const QString &message);
+    void reportLoadFailure(const QString &title, const std::function<QString()> &message);
     void reportPagingFailure(const ReadResult &failure);
     void showMessage(const QString &title, const QString &message);
 
