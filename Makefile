@@ -13,9 +13,11 @@ SANITIZE_BUILD := build-sanitize
 WINDOWS_BUILD := build-windows
 JOBS := 2
 
-BUILD_PACKAGES := g++ make cmake qt6-base-dev qt6-base-private-dev fonts-liberation2
+BUILD_PACKAGES := g++ make cmake qt6-base-dev qt6-base-private-dev libwayland-dev wayland-protocols pkg-config fonts-liberation2
 RUN_PACKAGES := qt6-qpa-plugins qt6-wayland fonts-symbola qt6-translations-l10n
-TEST_PACKAGES := xvfb openbox dbus-daemon xdotool x11-utils xclip strace desktop-file-utils appstream
+TEST_PACKAGES := xvfb openbox dbus-daemon xdotool x11-utils xclip strace desktop-file-utils appstream \
+                 mutter pipewire wireplumber gstreamer1.0-tools gstreamer1.0-pipewire gstreamer1.0-plugins-base \
+                 gstreamer1.0-plugins-good at-spi2-core libglib2.0-bin
 PACKAGE_PACKAGES := dpkg-dev file lintian
 SCREENSHOT_PACKAGES := imagemagick
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix ninja-build dpkg-dev wine64 fonts-wine nsis

@@ -7,6 +7,7 @@
 #include "module1.h"
 #include "selectedfile.h"
 
+#include <QCloseEvent>
 #include <QPushButton>
 
 fOpen::fOpen(const DriveSource &drives)
@@ -77,4 +78,10 @@ void fOpen::bCancelClick()
 {
     Module1::SelectedPath.clear();
     close();
+}
+
+void fOpen::closeEvent(QCloseEvent *event)
+{
+    emit closing();
+    QWidget::closeEvent(event);
 }

@@ -21,6 +21,12 @@ public:
 signals:
     // "OK" made a choice: a new attempt, even at a path chosen before.
     void chosen();
+    // The window is closing, by "OK", "Cancel" or its close control, and
+    // still holds the focus: the moment to hand the activation on.
+    void closing();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private slots:
     void Drive1Change();

@@ -4,6 +4,10 @@
 #include <QWidget>
 #include <QWindow>
 
+#ifndef BYTEKIJKER_WAYLAND
+bool handActivationOnWayland(QWindow *, QWindow *) { return false; }
+#endif
+
 bool activationLoads(const QWindow *previous, const QWindow *current, const QWindow *main)
 {
     return current != nullptr && current == main && previous != main;

@@ -11,6 +11,11 @@ class QWindow;
 // coming back from another application leaves it at the main window.
 bool activationLoads(const QWindow *previous, const QWindow *current, const QWindow *main);
 
+// On Wayland: asks the compositor to activate `target` on behalf of
+// `focused`, which holds the keyboard focus now. False where that can't be
+// done, or off Wayland, where a window asks for its own activation.
+bool handActivationOnWayland(QWindow *focused, QWindow *target);
+
 // Watches the program's focus windows and says when the main window is
 // activated from within the program. Switching to and from other applications
 // is not an activation; neither is a popup menu closing over the main window.

@@ -193,18 +193,22 @@ void Form1::ShowChooser()
         chooser = new fOpen;
         chooser->move(pos() + ChooserOffset);
         connect(chooser, &fOpen::chosen, this, &Form1::forgetReportedFailure);
-        connect(chooser, &QObject::destroyed, this, &Form1::takeActivationBack);
+        connect(chooser, &fOpen::closing, this, &Form1::takeActivationBack);
     }
     chooser->show();
-    chooser->raise();
-    chooser->activateWindow();
+    if (!handActivationOnWayland(windowHandle(), chooser->windowHandle())) {
+        chooser->raise();
+        chooser->activateWindow();
+    }
 }
 
 // Window managers differ in where the focus goes when a window closes; the
-// main window takes it back itself, and its activation loads the choice.
+// main window takes it back itself, and its activation loads the choice. It
+// does so while the chooser still holds the focus: a Wayland compositor may
+// grant an activation only on behalf of the focused window.
 void Form1::takeActivationBack()
 {
-    if (isVisible()) {
+    if (isVisible() && !handActivationOnWayland(chooser ? chooser->windowHandle() : nullptr, windowHandle())) {
         raise();
         activateWindow();
     }
