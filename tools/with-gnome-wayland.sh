@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Runs a command on a GNOME desktop of its own, on Wayland: GNOME's compositor,
+# headless with one virtual monitor, in a session bus and a runtime folder of
+# its own, with PipeWire for the compositor's screen casts and the
+# accessibility bus on. Qt programs started by the command use Wayland.
+# Exits 77 (skipped) when the desktop can't be had.
+set -u
+
+if [ "${1:-}" != --in-session ]; then
+    for tool in mutter pipewire wireplumber gst-launch-1.0 dbus-run-session; do
+        if ! command -v "$tool" >/dev/null; then
+            echo "SKIP: $tool is not installed; run 'make test' to install it" >&2
+            exit 77
+        fi
+    done
+    export XDG_RUNTIME_DIR=$(mktemp -d)
+    trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
+    dbus-run-session -- "$0" --in-session "$@"
+    exit
+fi
+shift
+
+# Settings from the schemas' defaults, never from the user's own.
+export GSETTINGS_BACKEND=memory
+pipewire >/dev/null 2>&1 &
+wireplumber >/dev/null 2>&1 &
+mutter --headless --wayland --no-x11 --virtual-monitor 1280x1024 --wayland-display=wayland-test >/dev/null 2>&1 &
+trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null' EXIT
+for _ in $(seq 200); do
+    [ -S "$XDG_RUNTIME_DIR/wayland-test" ] && break
+    sleep 0.1
+done
+[ -S "$XDG_RUNTIME_DIR/wayland-test" ] || { echo "SKIP: mutter did not start" >&2; exit 77; }
+gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus \
+    --method org.freedesktop.DBus.Properties.Set org.a11y.Status IsEnabled '<true>' >/dev/null
+export WAYLAND_DISPLAY=wayland-test QT_QPA_PLATFORM=wayland
+unset DISPLAY
+"$@"
