@@ -4,7 +4,9 @@
 # as <output folder>/chooser<suffix>.png and main-window<suffix>.png.
 #
 #   tools/screenshots.sh <output folder> <suffix> <command that starts the program>...
-# The command's paths are absolute: it runs in a folder of sample files.
+# The command's paths are absolute: it runs in a folder of sample files. With
+# the suffix -gnome the pictures are of GNOME's Wayland, and the command is
+# gnome_screenshots with the program.
 set -eu
 
 out=$(realpath "$1")
@@ -20,21 +22,26 @@ printf 'Bytekijker toont elk byte van een bestand.\r\nRegel twee:\tcaf\xe9, \x80
     > "$work/voorbeelden/voorbeeld.txt"
 
 cd "$work/voorbeelden"
-"$here/with-desktop.sh" bash -eu -c '
-    out=$1 suffix=$2
-    shift 2
-    "$@" &
-    main=$(xdotool search --sync --name "^Bestand in  ASCII")
-    sleep 0.5
-    xdotool mousemove --window "$main" 95 18 click 1                  # Bestand openen
-    chooser=$(xdotool search --sync --name "^Bestand Openen$")
-    sleep 0.5
-    xdotool mousemove --window "$chooser" 200 18 click 1              # the first file
-    sleep 0.5
-    import -window "$chooser" "$out/chooser$suffix.png"
-    xdotool mousemove --window "$chooser" 362 35 click 1              # OK
-    sleep 1
-    import -window "$main" "$out/main-window$suffix.png"
-    kill %1
-' screenshots "$out" "$suffix" "$@"
+if [ "$suffix" = -gnome ]; then
+    # On GNOME's Wayland the command takes the pictures itself (tools/gnome_screenshots.cpp).
+    "$here/with-gnome-wayland.sh" "$@" "$out" "$suffix"
+else
+    "$here/with-desktop.sh" bash -eu -c '
+        out=$1 suffix=$2
+        shift 2
+        "$@" &
+        main=$(xdotool search --sync --name "^Bestand in  ASCII")
+        sleep 0.5
+        xdotool mousemove --window "$main" 95 18 click 1                  # Bestand openen
+        chooser=$(xdotool search --sync --name "^Bestand Openen$")
+        sleep 0.5
+        xdotool mousemove --window "$chooser" 200 18 click 1              # the first file
+        sleep 0.5
+        import -window "$chooser" "$out/chooser$suffix.png"
+        xdotool mousemove --window "$chooser" 362 35 click 1              # OK
+        sleep 1
+        import -window "$main" "$out/main-window$suffix.png"
+        kill %1
+    ' screenshots "$out" "$suffix" "$@"
+fi
 echo "Pictures written to $out"

@@ -1,0 +1,194 @@
+#include "gnomedesktop.h"
+
+#include <QDBusArgument>
+#include <QDBusConnectionInterface>
+#include <QDBusReply>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QThread>
+
+namespace {
+
+const QString Mutter = "org.gnome.Mutter.", Accessible = "org.a11y.atspi.Accessible", Root = "/org/a11y/atspi/accessible/root";
+constexpr quint32 Active = 1u << 1, Showing = 1u << 25;   // AT-SPI's states
+constexpr QPoint LabelCorner(454, 2);   // where the main window's yellow label begins
+
+// The compositor dithers its background afresh wherever it draws it again.
+bool differs(QRgb a, QRgb b)
+{
+    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))}) > 8;
+}
+
+quint32 keysym(const QString &key)
+{
+    static const QHash<QString, quint32> named{{"Tab", 0xff09}, {"Return", 0xff0d}, {"Escape", 0xff1b},
+                                               {"alt", 0xffe9}, {"shift", 0xffe1}, {"F4", 0xffc1}};
+    return named.value(key, key.size() == 1 ? key[0].unicode() : 0);
+}
+
+QDBusMessage call(const QDBusConnection &bus, const QString &service, const QString &path, const QString &interface,
+                  const QString &method, const QVariantList &arguments = {})
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, method);
+    message.setArguments(arguments);
+    return bus.call(message, QDBus::Block, 5000);
+}
+QVariant result(const QDBusMessage &reply) { return reply.arguments().value(0); }
+QString path(const QDBusMessage &reply) { return result(reply).value<QDBusObjectPath>().path(); }
+
+} // namespace
+
+bool GnomeDesktop::waitUntil(const std::function<bool()> &condition)
+{
+    for (QDeadlineTimer deadline(10000); !condition(); QThread::msleep(10)) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents();
+    }
+    return true;
+}
+
+GnomeDesktop::GnomeDesktop(const QString &program)
+    : programName(program), session(QDBusConnection::sessionBus()), a11y(QString())
+{
+    waitUntil([&] { return session.interface()->isServiceRegistered(Mutter + "RemoteDesktop").value(); });
+    remote = path(call(session, Mutter + "RemoteDesktop", "/org/gnome/Mutter/RemoteDesktop", Mutter + "RemoteDesktop", "CreateSession"));
+    const QVariant id = result(call(session, Mutter + "RemoteDesktop", remote, "org.freedesktop.DBus.Properties", "Get",
+                                    {Mutter + "RemoteDesktop.Session", "SessionId"}));
+    const QString cast = path(call(session, Mutter + "ScreenCast", "/org/gnome/Mutter/ScreenCast", Mutter + "ScreenCast", "CreateSession",
+                                   {QVariantMap{{"remote-desktop-session-id", id.value<QDBusVariant>().variant()}}}));
+    stream = path(call(session, Mutter + "ScreenCast", cast, Mutter + "ScreenCast.Session", "RecordMonitor", {QString(), QVariantMap()}));
+    session.connect(Mutter + "ScreenCast", stream, Mutter + "ScreenCast.Stream", "PipeWireStreamAdded", this, SLOT(streamAdded(uint)));
+    remoteDesktop("Start");
+    waitUntil([&] { return node != 0; });
+    background = grab();
+    // The remote desktop's pointer and keyboard come with their first use;
+    // a real desktop's are there from the start.
+    remoteDesktop("NotifyPointerMotionAbsolute", {stream, 0.0, 0.0});
+    keys("shift");
+    a11y = QDBusConnection::connectToBus(result(call(session, "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress")).toString(), "a11y");
+}
+
+QImage GnomeDesktop::grab()
+{
+    const QString file = grabs.filePath("screen.png");
+    QProcess::execute("gst-launch-1.0", {"-q", "pipewiresrc", "path=" + QString::number(node), "num-buffers=1",
+                                         "!", "videoconvert", "!", "pngenc", "!", "filesink", "location=" + file});
+    return QImage(file).convertToFormat(QImage::Format_RGB32);
+}
+
+QStringList GnomeDesktop::windows(const QString &title)
+{
+    // AT-SPI names an object by its owner's bus name and a path.
+    program.clear();
+    for (const QString &application : children("org.a11y.atspi.Registry", Root, true))
+        if (program = application.section(' ', 0, 0); name(Root) == programName)
+            break;
+    QStringList found;
+    for (const QString &window : children(program, Root))
+        if ((states(window) & Showing) && QRegularExpression(title).match(name(window)).hasMatch())
+            found << window;
+    return found;
+}
+
+bool GnomeDesktop::isActive(const QString &window) { return states(window) & Active; }
+
+QString GnomeDesktop::text(const QString &window, const QString &control)
+{
+    for (const QString &child : children(program, window))
+        if (name(child) == control)
+            return result(call(a11y, program, child, "org.a11y.atspi.Text", "GetText", {0, -1})).toString();
+    return "<no " + control + ">";
+}
+
+// Read once the screen is still, for windows come and go animated. Windows
+// here stay where they were put; the program's that closed are forgotten.
+// The first row of 40 yellow pixels, the top of the main window's label,
+// tells where contents begin.
+QRect GnomeDesktop::frame(const QString &window)
+{
+    const QStringList open = windows(".");
+    for (auto found = frames.begin(); found != frames.end();)
+        found = !found.key().startsWith('/') || open.contains(found.key()) ? std::next(found) : frames.erase(found);
+    if (frames.contains(window))
+        return frames[window];
+    QImage screen;
+    QRect added, before;
+    waitUntil([&] {
+        before = std::exchange(added, addedTo(screen = grab()));
+        return !added.isEmpty() && added == before;
+    });
+    for (int y = added.top(); decoration.isNull() && y <= added.bottom(); ++y)
+        for (int x = added.left(), run = 0; decoration.isNull() && x <= added.right(); ++x)
+            if ((run = screen.pixel(x, y) == qRgb(255, 255, 0) ? run + 1 : 0) == 40)
+                decoration = QPoint(x - 39, y) - LabelCorner - added.topLeft();
+    return frames[window] = added;
+}
+
+QRect GnomeDesktop::addedTo(const QImage &screen) const
+{
+    QRect added;
+    for (int y = 0; y < screen.height(); ++y)
+        for (int x = 0; x < screen.width(); ++x)
+            if (differs(screen.pixel(x, y), background.pixel(x, y))
+                && std::none_of(frames.cbegin(), frames.cend(), [&](const QRect &known) { return known.contains(x, y); }))
+                added |= QRect(x, y, 1, 1);
+    return added;
+}
+
+bool GnomeDesktop::clickAt(QPoint place, int button)
+{
+    const int code = button == 3 ? 0x111 : 0x110;   // BTN_RIGHT, BTN_LEFT
+    return remoteDesktop("NotifyPointerMotionAbsolute", {stream, double(place.x()), double(place.y())})
+        && remoteDesktop("NotifyPointerButton", {code, true}) && remoteDesktop("NotifyPointerButton", {code, false});
+}
+
+bool GnomeDesktop::keys(const QString &keys)
+{
+    for (const QString &chord : keys.split(' ')) {
+        const QStringList held = chord.split('+');
+        for (const QString &key : held)
+            if (!keysym(key) || !remoteDesktop("NotifyKeyboardKeysym", {keysym(key), true}))
+                return false;
+        for (auto key = held.crbegin(); key != held.crend(); ++key)
+            remoteDesktop("NotifyKeyboardKeysym", {keysym(*key), false});
+    }
+    return true;
+}
+
+bool GnomeDesktop::remoteDesktop(const QString &method, const QVariantList &arguments)
+{
+    return call(session, Mutter + "RemoteDesktop", remote, Mutter + "RemoteDesktop.Session", method, arguments).type()
+        == QDBusMessage::ReplyMessage;
+}
+
+QStringList GnomeDesktop::children(const QString &service, const QString &path, bool withOwners)
+{
+    const QVariant reply = result(call(a11y, service, path, Accessible, "GetChildren"));
+    if (!reply.canConvert<QDBusArgument>())
+        return {};
+    const QDBusArgument list = reply.value<QDBusArgument>();
+    QStringList found;
+    for (list.beginArray(); !list.atEnd();) {
+        QString owner;
+        QDBusObjectPath child;
+        list.beginStructure();
+        list >> owner >> child;
+        list.endStructure();
+        found << (withOwners ? owner + ' ' : QString()) + child.path();
+    }
+    list.endArray();
+    return found;
+}
+
+QString GnomeDesktop::name(const QString &path)
+{
+    return result(call(a11y, program, path, "org.freedesktop.DBus.Properties", "Get", {Accessible, "Name"})).value<QDBusVariant>().variant().toString();
+}
+
+quint32 GnomeDesktop::states(const QString &path)
+{
+    return QDBusReply<QList<uint>>(call(a11y, program, path, Accessible, "GetState")).value().value(0);
+}

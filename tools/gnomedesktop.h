@@ -1,0 +1,59 @@
+#pragma once
+
+// A GNOME desktop on Wayland worked from outside, as xdotool and xclip work
+// an X11 one, for what runs inside tools/with-gnome-wayland.sh. Wayland lets
+// no client see where windows are, read another's text or move the pointer,
+// so this goes through the compositor and the accessibility bus: clicks and
+// keys by mutter's remote desktop, the screen by a grab of its screen cast,
+// and through AT-SPI one program's windows, their states and their controls'
+// text. Windows are named by their AT-SPI paths.
+
+#include <QHash>
+#include <QDBusConnection>
+#include <QImage>
+#include <QObject>
+#include <QRect>
+#include <QTemporaryDir>
+#include <functional>
+
+class GnomeDesktop : public QObject {
+    Q_OBJECT
+public:
+    explicit GnomeDesktop(const QString &program);
+    // Waits, handling events, up to ten seconds for the condition to hold.
+    static bool waitUntil(const std::function<bool()> &condition);
+
+    QImage grab();
+    // The program's visible windows whose titles match the pattern.
+    QStringList windows(const QString &title);
+    bool isActive(const QString &window);
+    QString text(const QString &window, const QString &control);
+    // Where a window stands, frame and all: what it adds to the screen beyond
+    // the windows found before. `window` may also name another program's
+    // window, by any name not a path. Where the program's contents begin.
+    QRect frame(const QString &window);
+    QPoint contents(const QString &window) { return frame(window).topLeft() + decoration; }
+
+    bool clickAt(QPoint place, int button = 1);
+    // Keys by their X11 names, "+" joining keys held together: "Tab a", "alt+F4".
+    bool keys(const QString &keys);
+
+private slots:
+    void streamAdded(uint pipeWireNode) { node = pipeWireNode; }
+
+private:
+    bool remoteDesktop(const QString &method, const QVariantList &arguments = {});
+    QRect addedTo(const QImage &screen) const;
+    QStringList children(const QString &service, const QString &path, bool withOwners = false);
+    QString name(const QString &path);
+    quint32 states(const QString &path);
+
+    const QString programName;
+    QDBusConnection session, a11y;
+    QString remote, stream, program;   // the remote desktop session, its screen's stream, the program's bus name
+    uint node = 0;                     // the stream's PipeWire node
+    QTemporaryDir grabs;
+    QImage background;
+    QHash<QString, QRect> frames;      // where the windows stand on the screen
+    QPoint decoration;                 // from a frame to its window's contents
+};
