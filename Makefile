@@ -47,6 +47,7 @@ bench: deps build
 screenshots: test-deps build
 	@tools/ensure-packages.sh $(SCREENSHOT_PACKAGES)
 	tools/screenshots.sh docs "" $(CURDIR)/$(BUILD)/bytekijker
+	tools/screenshots.sh docs -gnome $(CURDIR)/$(BUILD)/tools/gnome_screenshots $(CURDIR)/$(BUILD)/bytekijker
 	$(MAKE) windows
 	tools/screenshots.sh docs -windows env BYTEKIJKER_WINDOWS_BUILD=$(CURDIR)/$(WINDOWS_BUILD) \
 	    BYTEKIJKER_WINDOWS_QT="$$(tools/qt-windows.sh)" $(CURDIR)/tools/with-wine.sh $(CURDIR)/$(WINDOWS_BUILD)/bytekijker.exe
