@@ -124,10 +124,19 @@ bool handActivationOnWayland(QWindow *focused, QWindow *target)
 
     if (handover.activation)
         xdg_activation_v1_destroy(handover.activation);
-    if (handover.keyboard)
-        wl_keyboard_release(handover.keyboard);
-    if (handover.seat)
-        wl_seat_release(handover.seat);
+    // Released where the compositor knows the request, else only forgotten.
+    if (handover.keyboard) {
+        if (wl_keyboard_get_version(handover.keyboard) >= WL_KEYBOARD_RELEASE_SINCE_VERSION)
+            wl_keyboard_release(handover.keyboard);
+        else
+            wl_keyboard_destroy(handover.keyboard);
+    }
+    if (handover.seat) {
+        if (wl_seat_get_version(handover.seat) >= WL_SEAT_RELEASE_SINCE_VERSION)
+            wl_seat_release(handover.seat);
+        else
+            wl_seat_destroy(handover.seat);
+    }
     wl_registry_destroy(registry);
     wl_proxy_wrapper_destroy(displayOnQueue);
     wl_display_flush(display);
