@@ -13,6 +13,7 @@ class GnomeWaylandDesktop : public Desktop {
     QWidget otherApplication;
 
 public:
+    GnomeWaylandDesktop() { otherApplication.resize(300, 200); }   // small, so the compositor puts it beside the others
     QStringList windows(const QString &title) override { return desktop.windows(title); }
     QString activeWindow() override
     {
