@@ -81,7 +81,6 @@ void capabilities(void *data, wl_seat *seat, uint32_t capabilities)
 void done(void *data, xdg_activation_token_v1 *, const char *token) { static_cast<Handover *>(data)->token = token; }
 const xdg_activation_token_v1_listener tokenListener{done};
 
-
 } // namespace
 
 bool handActivationOnWayland(QWindow *focused, QWindow *target)
@@ -116,7 +115,7 @@ bool handActivationOnWayland(QWindow *focused, QWindow *target)
         xdg_activation_token_v1_set_surface(token, from);
         xdg_activation_token_v1_commit(token);
         wl_display_roundtrip_queue(display, queue);
-        // Sent before the chooser's window goes, which would void the token.
+        // Sent before the focused window can go, which would void the token.
         if (!handover.token.empty())
             xdg_activation_v1_activate(handover.activation, handover.token.c_str(), to);
         xdg_activation_token_v1_destroy(token);
