@@ -6,6 +6,7 @@
 
 #ifndef BYTEKIJKER_WAYLAND
 bool handActivationOnWayland(QWindow *, QWindow *) { return false; }
+void stampWithServerTimeOnX11() {}
 #endif
 
 bool activationLoads(const QWindow *previous, const QWindow *current, const QWindow *main)

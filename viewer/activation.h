@@ -16,6 +16,10 @@ bool activationLoads(const QWindow *previous, const QWindow *current, const QWin
 // done, or off Wayland, where a window asks for its own activation.
 bool handActivationOnWayland(QWindow *focused, QWindow *target);
 
+// On X11: the program's next activation request carries the server's time
+// now, not that of the program's last event. Does nothing elsewhere.
+void stampWithServerTimeOnX11();
+
 // Watches the program's focus windows and says when the main window is
 // activated from within the program. Switching to and from other applications
 // is not an activation; neither is a popup menu closing over the main window.

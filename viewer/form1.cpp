@@ -205,10 +205,12 @@ void Form1::ShowChooser()
 // Window managers differ in where the focus goes when a window closes; the
 // main window takes it back itself, and its activation loads the choice. It
 // does so while the chooser still holds the focus: a Wayland compositor may
-// grant an activation only on behalf of the focused window.
+// grant an activation only on behalf of the focused window, and an X11 window
+// manager only one as recent as the user's close.
 void Form1::takeActivationBack()
 {
     if (isVisible() && !handActivationOnWayland(chooser ? chooser->windowHandle() : nullptr, windowHandle())) {
+        stampWithServerTimeOnX11();
         raise();
         activateWindow();
     }
