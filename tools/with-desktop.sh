@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Runs a command on a desktop of its own, as a real session has one: a virtual
 # X server, a window manager, a session bus and a runtime folder, so that
-# nothing depends on what else is installed or running on the machine.
+# nothing depends on what else is installed or running on the machine. The
+# window manager is openbox, or the command in BYTEKIJKER_WINDOW_MANAGER.
 # Exits 77 (skipped) when no X server can be had.
 set -u
 
-for tool in Xvfb openbox dbus-run-session; do
+read -r -a manager <<<"${BYTEKIJKER_WINDOW_MANAGER:-openbox}"
+for tool in Xvfb "${manager[0]}" dbus-run-session; do
     if ! command -v "$tool" >/dev/null; then
         echo "SKIP: $tool is not installed; run 'make test' to install it" >&2
         exit 77
@@ -20,11 +22,12 @@ xvfb=$!
 trap 'kill $xvfb ${wm:-} 2>/dev/null; wait 2>/dev/null; rm -rf "$XDG_RUNTIME_DIR"' EXIT
 read -r -t 20 -u "$display_fd" number || { echo "SKIP: Xvfb did not start" >&2; exit 77; }
 export DISPLAY=":$number" QT_QPA_PLATFORM=xcb
-openbox >/dev/null 2>&1 &
+# Its settings are its defaults, never the user's own.
+GSETTINGS_BACKEND=memory "${manager[@]}" >/dev/null 2>&1 &
 wm=$!
 # The window manager has taken the screen when it names itself on the root window.
 until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
-    kill -0 "$wm" 2>/dev/null || { echo "openbox did not start" >&2; exit 1; }
+    kill -0 "$wm" 2>/dev/null || { echo "${manager[0]} did not start" >&2; exit 1; }
     sleep 0.1
 done
 
