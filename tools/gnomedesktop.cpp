@@ -5,6 +5,7 @@
 #include <QDBusReply>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QThread>
@@ -12,7 +13,7 @@
 namespace {
 
 const QString Mutter = "org.gnome.Mutter.", Accessible = "org.a11y.atspi.Accessible", Root = "/org/a11y/atspi/accessible/root";
-constexpr quint32 Active = 1u << 1, Showing = 1u << 25;   // AT-SPI's states
+constexpr quint32 Active = 1u << 1, Focused = 1u << 12, Showing = 1u << 25;   // AT-SPI's states
 constexpr QPoint LabelCorner(454, 2);   // where the main window's yellow label begins
 
 // The compositor dithers its background afresh wherever it draws it again.
@@ -71,12 +72,18 @@ GnomeDesktop::GnomeDesktop(const QString &program)
     a11y = QDBusConnection::connectToBus(result(call(session, "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress")).toString(), "a11y");
 }
 
+// Now and then a grab fails to agree on a format with the stream; the next one does.
 QImage GnomeDesktop::grab()
 {
     const QString file = grabs.filePath("screen.png");
-    QProcess::execute("gst-launch-1.0", {"-q", "pipewiresrc", "path=" + QString::number(node), "num-buffers=1",
-                                         "!", "videoconvert", "!", "pngenc", "!", "filesink", "location=" + file});
-    return QImage(file).convertToFormat(QImage::Format_RGB32);
+    QImage screen;
+    waitUntil([&] {
+        QFile::remove(file);
+        return QProcess::execute("gst-launch-1.0", {"-q", "pipewiresrc", "path=" + QString::number(node), "num-buffers=1", "!",
+                                                    "videoconvert", "!", "pngenc", "!", "filesink", "location=" + file}) == 0
+            && screen.load(file);
+    });
+    return screen.convertToFormat(QImage::Format_RGB32);
 }
 
 QStringList GnomeDesktop::windows(const QString &title)
@@ -93,7 +100,14 @@ QStringList GnomeDesktop::windows(const QString &title)
     return found;
 }
 
-bool GnomeDesktop::isActive(const QString &window) { return states(window) & Active; }
+// Qt calls a window active as soon as the compositor says so, before it has
+// handled the activation; one of its controls has the focus only after.
+bool GnomeDesktop::isActive(const QString &window)
+{
+    const QStringList controls = children(program, window);
+    return (states(window) & Active)
+        && std::any_of(controls.cbegin(), controls.cend(), [&](const QString &control) { return states(control) & Focused; });
+}
 
 QString GnomeDesktop::text(const QString &window, const QString &control)
 {
@@ -124,7 +138,9 @@ QRect GnomeDesktop::frame(const QString &window)
         for (int x = added.left(), run = 0; decoration.isNull() && x <= added.right(); ++x)
             if ((run = screen.pixel(x, y) == qRgb(255, 255, 0) ? run + 1 : 0) == 40)
                 decoration = QPoint(x - 39, y) - LabelCorner - added.topLeft();
-    return frames[window] = added;
+    if (!added.isEmpty())
+        frames[window] = added;
+    return added;
 }
 
 QRect GnomeDesktop::addedTo(const QImage &screen) const

@@ -24,6 +24,11 @@ shift
 export GSETTINGS_BACKEND=memory
 pipewire >/dev/null 2>&1 &
 wireplumber >/dev/null 2>&1 &
+# The compositor's screen casts need PipeWire and its session manager up first.
+for _ in $(seq 100); do
+    wpctl status >/dev/null 2>&1 && break
+    sleep 0.1
+done
 mutter --headless --wayland --no-x11 --virtual-monitor 1280x1024 --wayland-display=wayland-test >/dev/null 2>&1 &
 trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null' EXIT
 for _ in $(seq 200); do
