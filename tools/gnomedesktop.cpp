@@ -88,11 +88,14 @@ QImage GnomeDesktop::grab()
 
 QStringList GnomeDesktop::windows(const QString &title)
 {
-    // AT-SPI names an object by its owner's bus name and a path.
-    program.clear();
-    for (const QString &application : children("org.a11y.atspi.Registry", Root, true))
+    // AT-SPI names an object by its owner's bus name and a path. The
+    // program's bus name is looked up until found, then kept; an application
+    // of another name is never taken for it.
+    for (const QString &application : program.isEmpty() ? children("org.a11y.atspi.Registry", Root, true) : QStringList()) {
         if (program = application.section(' ', 0, 0); name(Root) == programName)
             break;
+        program.clear();
+    }
     QStringList found;
     for (const QString &window : children(program, Root))
         if ((states(window) & Showing) && QRegularExpression(title).match(name(window)).hasMatch())
