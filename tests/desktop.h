@@ -14,6 +14,8 @@
 class Desktop {
 public:
     virtual ~Desktop() = default;
+    // Why the desktop can't be worked, when it can't.
+    virtual QString unusable() { return {}; }
     // The program's visible windows whose titles match the pattern.
     virtual QStringList windows(const QString &title) = 0;
     virtual QString activeWindow() = 0;

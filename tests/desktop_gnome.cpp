@@ -14,6 +14,7 @@ class GnomeWaylandDesktop : public Desktop {
 
 public:
     GnomeWaylandDesktop() { otherApplication.resize(300, 200); }   // small, so the compositor puts it beside the others
+    QString unusable() override { return desktop.seesTheScreen() ? QString() : "mutter's screen cast gives no picture"; }
     QStringList windows(const QString &title) override { return desktop.windows(title); }
     QString activeWindow() override
     {

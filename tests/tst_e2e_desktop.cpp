@@ -75,6 +75,8 @@ class TestE2EDesktop : public QObject {
 private slots:
     void initTestCase()
     {
+        if (const QString why = desktop->unusable(); !why.isEmpty())
+            QSKIP(qPrintable(why));
         QVERIFY(writeFile(work.filePath("a.bin"), File));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         // A home of its own, there and writable, so that anything the program

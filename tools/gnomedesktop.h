@@ -24,6 +24,8 @@ public:
     static bool waitUntil(const std::function<bool()> &condition);
 
     QImage grab();
+    // Whether the screen cast gives pictures; now and then a session's never does.
+    bool seesTheScreen() const { return !background.isNull(); }
     // The program's visible windows whose titles match the pattern.
     QStringList windows(const QString &title);
     bool isActive(const QString &window);
