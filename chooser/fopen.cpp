@@ -4,6 +4,7 @@
 #include "drivelist.h"
 #include "controls.h"
 #include "filelist.h"
+#include "lastframe.h"
 #include "module1.h"
 #include "selectedfile.h"
 
@@ -82,6 +83,8 @@ void fOpen::bCancelClick()
 
 void fOpen::closeEvent(QCloseEvent *event)
 {
+    if (putOffUntilLastFrameDone(this, event))
+        return;
     emit closing();
     QWidget::closeEvent(event);
 }

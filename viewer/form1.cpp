@@ -8,6 +8,7 @@
 #include "fopen.h"
 #include "fonts.h"
 #include "infotext.h"
+#include "lastframe.h"
 #include "module1.h"
 #include "numbertext.h"
 #include "pathtext.h"
@@ -127,6 +128,12 @@ Form1::~Form1()
         chooser->disconnect(this);
         delete chooser;
     }
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    if (!putOffUntilLastFrameDone(this, event))
+        QWidget::closeEvent(event);
 }
 
 void Form1::LoadSelectedFile()

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 
+class QCloseEvent;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -28,6 +29,9 @@ public slots:
     // Opens the chosen file afresh and shows its first block; runs on every
     // activation of this window from within the program.
     void LoadSelectedFile();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private slots:
     void NextBlock();

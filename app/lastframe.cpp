@@ -1,0 +1,77 @@
+#include "lastframe.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+namespace {
+
+// Waits on the window's update requests. Qt's Wayland client delivers one
+// only once the frame in flight is done, and takes the lock its frame thread
+// holds while handling a frame whenever one is asked for: the first request
+// outlasts the last frame, the second the frame thread's handling of it.
+class LastFrameWait : public QObject {
+    Q_OBJECT
+public:
+    explicit LastFrameWait(QWidget *window) : QObject(window), window(window)
+    {
+        // No paint may put a new frame in flight meanwhile.
+        window->setUpdatesEnabled(false);
+        window->windowHandle()->installEventFilter(this);
+        // A compositor may never tell a hidden or minimized window its frame
+        // is done; then no frame thread is at work either.
+        QTimer::singleShot(FrameTimeoutMs, this, &LastFrameWait::closeWindow);
+        window->windowHandle()->requestUpdate();
+    }
+
+    bool done() const { return stage == Done; }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::UpdateRequest || stage == Done)
+            return false;
+        if (stage == AwaitingFrame) {
+            stage = AwaitingFrameThread;
+            window->windowHandle()->requestUpdate();
+        } else {
+            closeWindow();
+        }
+        return false;
+    }
+
+private:
+    static constexpr int FrameTimeoutMs = 250;
+
+    void closeWindow()
+    {
+        if (stage == Done)
+            return;
+        stage = Done;
+        window->windowHandle()->removeEventFilter(this);
+        // Not from within the window's own event: closing destroys it.
+        QMetaObject::invokeMethod(window, &QWidget::close, Qt::QueuedConnection);
+    }
+
+    enum Stage { AwaitingFrame, AwaitingFrameThread, Done } stage = AwaitingFrame;
+    QWidget *window;
+};
+
+} // namespace
+
+bool putOffUntilLastFrameDone(QWidget *window, QCloseEvent *event)
+{
+    if (QGuiApplication::platformName() != QLatin1String("wayland") || !window->isVisible() || !window->windowHandle())
+        return false;
+    const auto *wait = window->findChild<LastFrameWait *>(QString(), Qt::FindDirectChildrenOnly);
+    if (wait && wait->done())
+        return false;
+    if (!wait)
+        new LastFrameWait(window);
+    event->ignore();
+    return true;
+}
+
+#include "lastframe.moc"
