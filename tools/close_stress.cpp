@@ -1,0 +1,80 @@
+// Closes the file chooser again and again just as its last frame is due, on
+// whatever desktop it runs on, and counts the times Qt's Wayland client was
+// caught freeing a window under its frame thread. Run on GNOME's Wayland:
+//   tools/with-gnome-wayland.sh build/tools/close_stress [cycles]
+// Exits 1 when any was caught; a crash ends it sooner.
+
+#include "fopen.h"
+#include "startup.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QRandomGenerator>
+#include <QTimer>
+#include <QWindow>
+#include <cstdio>
+
+namespace {
+
+int caught = 0;
+
+void countRaces(QtMsgType, const QMessageLogContext &, const QString &message)
+{
+    if (message.startsWith(QLatin1String("QMutex: destroying locked mutex")) || message.startsWith(QLatin1String("QWaitCondition")))
+        ++caught;
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+class Cycles : public QObject {
+public:
+    explicit Cycles(int count) : left(count) { QTimer::singleShot(0, this, &Cycles::open); }
+
+private:
+    // A new chooser, as each "Bestand openen" makes one.
+    void open()
+    {
+        if (left-- == 0) {
+            std::printf("%d cycles, %d caught\n", done, caught);
+            QApplication::exit(caught ? 1 : 0);
+            return;
+        }
+        chooser = new fOpen;
+        chooser->show();
+        poll([this] { return chooser->windowHandle()->isExposed(); }, [this] { paintAndClose(); });
+    }
+
+    // A frame goes out; the close follows up to a frame and a half later,
+    // as a key pressed right after a click does.
+    void paintAndClose()
+    {
+        chooser->update();
+        QTimer::singleShot(QRandomGenerator::global()->bounded(25), chooser, [this] {
+            chooser->close();
+            poll([this] { return chooser.isNull(); }, [this] { ++done; open(); });
+        });
+    }
+
+    void poll(const std::function<bool()> &ready, const std::function<void()> &then)
+    {
+        if (ready())
+            then();
+        else
+            QTimer::singleShot(2, this, [this, ready, then] { poll(ready, then); });
+    }
+
+    QPointer<fOpen> chooser;
+    int left;
+    int done = 0;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qInstallMessageHandler(countRaces);
+    QApplication app(argc, argv);
+    prepareApplication();
+    QApplication::setQuitOnLastWindowClosed(false);
+    Cycles cycles(argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 1000);
+    return app.exec();
+}
