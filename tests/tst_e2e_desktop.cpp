@@ -83,8 +83,6 @@ private slots:
         // would put there shows in the trace.
         QVERIFY(QDir(work.path()).mkdir("home"));
         environment.insert("HOME", work.filePath("home"));
-        // LeakSanitizer can't work under strace; the in-process tests look for leaks.
-        environment.insert("ASAN_OPTIONS", environment.value("ASAN_OPTIONS") + ":detect_leaks=0");
         program.setWorkingDirectory(work.path());   // where the chooser opens
         // The trace of the files the program opens: strace's, or wine's own,
         // which gives the access asked for.
