@@ -31,7 +31,7 @@ public:
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() != QEvent::UpdateRequest || stage == Done)
+        if (event->type() != QEvent::UpdateRequest)
             return false;
         if (stage == AwaitingFrame) {
             stage = AwaitingFrameThread;

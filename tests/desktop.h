@@ -11,6 +11,9 @@
 #include <functional>
 #include <memory>
 
+// Where the main window's code pane is, in logical pixels.
+constexpr QPoint CodePane(30, 80);
+
 class Desktop {
 public:
     virtual ~Desktop() = default;

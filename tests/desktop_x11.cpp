@@ -9,7 +9,6 @@
 namespace {
 
 const QByteArray Failed = "<failed>";
-constexpr QPoint CodePane(30, 80);
 
 QByteArray run(const QString &program, const QStringList &arguments, const QByteArray &input = {})
 {

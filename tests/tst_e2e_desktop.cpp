@@ -18,7 +18,7 @@
 namespace {
 
 // Places in the main window and the chooser, in logical pixels.
-constexpr QPoint OpenButton(97, 18), NextButton(327, 18), BlockLabel(480, 18), CodePane(30, 80);
+constexpr QPoint OpenButton(97, 18), NextButton(327, 18), BlockLabel(480, 18);
 constexpr QPoint CancelButton(362, 90), ChooserBackground(80, 60);
 const QString MainTitle = "^Bestand in  ASCII-code", ChooserTitle = "^Bestand Openen$";
 const QByteArray File = patternBytes(0, 600);   // two full blocks and one of 100 bytes
