@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <utility>
 
 namespace {
 
@@ -15,14 +16,15 @@ namespace {
 class LastFrameWait : public QObject {
     Q_OBJECT
 public:
-    explicit LastFrameWait(QWidget *window) : QObject(window), window(window)
+    LastFrameWait(QWidget *window, std::function<void()> goAway)
+        : QObject(window), window(window), goAway(std::move(goAway))
     {
         // No paint may put a new frame in flight meanwhile.
         window->setUpdatesEnabled(false);
         window->windowHandle()->installEventFilter(this);
         // A compositor may never tell a hidden or minimized window its frame
         // is done; then no frame thread is at work either.
-        QTimer::singleShot(FrameTimeoutMs, this, &LastFrameWait::closeWindow);
+        QTimer::singleShot(FrameTimeoutMs, this, &LastFrameWait::finish);
         window->windowHandle()->requestUpdate();
     }
 
@@ -37,7 +39,7 @@ protected:
             stage = AwaitingFrameThread;
             window->windowHandle()->requestUpdate();
         } else {
-            closeWindow();
+            finish();
         }
         return false;
     }
@@ -45,23 +47,24 @@ protected:
 private:
     static constexpr int FrameTimeoutMs = 250;
 
-    void closeWindow()
+    void finish()
     {
         if (stage == Done)
             return;
         stage = Done;
         window->windowHandle()->removeEventFilter(this);
-        // Not from within the window's own event: closing destroys it.
-        QMetaObject::invokeMethod(window, &QWidget::close, Qt::QueuedConnection);
+        // Not from within the window's own event: going away may destroy it.
+        QMetaObject::invokeMethod(window, goAway, Qt::QueuedConnection);
     }
 
     enum Stage { AwaitingFrame, AwaitingFrameThread, Done } stage = AwaitingFrame;
     QWidget *window;
+    std::function<void()> goAway;
 };
 
 } // namespace
 
-bool putOffUntilLastFrameDone(QWidget *window, QCloseEvent *event)
+bool putOffUntilLastFrameDone(QWidget *window, std::function<void()> goAway)
 {
     if (QGuiApplication::platformName() != QLatin1String("wayland") || !window->isVisible() || !window->windowHandle())
         return false;
@@ -69,7 +72,14 @@ bool putOffUntilLastFrameDone(QWidget *window, QCloseEvent *event)
     if (wait && wait->done())
         return false;
     if (!wait)
-        new LastFrameWait(window);
+        new LastFrameWait(window, std::move(goAway));
+    return true;
+}
+
+bool putOffUntilLastFrameDone(QWidget *window, QCloseEvent *event)
+{
+    if (!putOffUntilLastFrameDone(window, [window] { window->close(); }))
+        return false;
     event->ignore();
     return true;
 }

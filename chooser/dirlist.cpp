@@ -1,5 +1,7 @@
 #include "dirlist.h"
 
+#include "drives.h"
+#include "folderread.h"
 #include "pathtext.h"
 
 #include <QPainter>
@@ -75,12 +77,12 @@ void DirList::setPath(std::filesystem::path path)
     current = std::move(path);
     chain.clear();
     QStringList chainNames;
-    std::filesystem::path step = current.root_path();
+    std::filesystem::path step = rootOf(current);
     if (!step.empty()) {
         chain.push_back(step);
         chainNames << pathText(step);
     }
-    for (const std::filesystem::path &part : current.relative_path()) {
+    for (const std::filesystem::path &part : belowRoot(current)) {
         if (part.empty())
             continue;   // the empty name after a trailing separator
         chain.push_back(step /= part);

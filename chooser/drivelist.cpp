@@ -22,7 +22,13 @@ DriveList::DriveList(const DriveSource &source, QWidget *parent)
     : QComboBox(parent)
 {
     addItems(source());
-    setCurrentIndex(findText(driveOf(pathText(workingFolder()), drives())));
+    // A folder the program was started in that lies on no drive of the
+    // system's (a network share on Windows) brings its own.
+    const std::filesystem::path working = workingFolder();
+    QString drive = driveOf(pathText(working), drives());
+    if (drive.isEmpty())
+        addItem(drive = pathText(rootOf(working)));
+    setCurrentIndex(findText(drive));
     connect(this, &QComboBox::currentIndexChanged, this, &DriveList::changed);
 }
 
@@ -37,7 +43,7 @@ std::filesystem::path DriveList::currentFolder() const
     const std::filesystem::path working = workingFolder();
     // Written from the drive's own root, so that c:\work shows as C:\work.
     if (driveOf(pathText(working), drives()) == drive())
-        return pathFromText(drive()).root_path() / working.relative_path();
+        return pathFromText(drive()) / belowRoot(working);
     return pathFromText(drive());
 }
 

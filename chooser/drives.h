@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <filesystem>
 #include <functional>
 
 // Where the drive list gets its drives from: the system's, or a test's own.
@@ -14,3 +15,13 @@ QStringList systemDrives();
 // The drive among `drives` that holds `path`: the one whose root is the
 // longest prefix of it; empty when none does.
 QString driveOf(const QString &path, const QStringList &drives);
+
+// The root of a full path: / on Linux; on Windows C:\, or for a network
+// share \\server\share\, above which its folders can't go.
+std::filesystem::path rootOf(const std::filesystem::path &path);
+
+// The part of a full path below its root: dir/sub of /dir/sub.
+std::filesystem::path belowRoot(const std::filesystem::path &path);
+
+// Whether names differ by case alone: on Windows c:\work is C:\Work.
+Qt::CaseSensitivity caseOfNames();

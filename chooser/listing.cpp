@@ -1,5 +1,6 @@
 #include "listing.h"
 
+#include "folderread.h"
 #include "pathtext.h"
 
 #include <QCollator>
@@ -57,21 +58,6 @@ Names sorted(std::vector<std::filesystem::path> &&bytes)
 
 Listing listFolder(const std::filesystem::path &folder)
 {
-    std::vector<std::filesystem::path> folders, files;
-    std::error_code error;
-    std::filesystem::directory_iterator entries(folder, std::filesystem::directory_options::skip_permission_denied, error);
-    for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
-        std::error_code statusError;
-        // The type comes with the folder's own listing; only links are
-        // followed: a link to a folder is a folder, a dangling one a file.
-        (entries->is_directory(statusError) ? folders : files).push_back(entries->path().filename());
-    }
-    return {sorted(std::move(folders)), sorted(std::move(files))};
-}
-
-bool canList(const std::filesystem::path &folder)
-{
-    std::error_code error;
-    std::filesystem::directory_iterator entries(folder, error);
-    return !error;
+    FolderEntries entries = readFolder(folder);
+    return {sorted(std::move(entries.folders)), sorted(std::move(entries.files))};
 }

@@ -22,6 +22,3 @@ struct Listing {
 };
 
 Listing listFolder(const std::filesystem::path &folder);
-
-// Whether the folder's entries can be read at all.
-bool canList(const std::filesystem::path &folder);

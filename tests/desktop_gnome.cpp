@@ -9,7 +9,10 @@
 namespace {
 
 class GnomeWaylandDesktop : public Desktop {
-    GnomeDesktop desktop{"bytekijker"};
+    // BYTEKIJKER_SEAT=pointer: a seat with a pointer and no keyboard, as a
+    // touch screen's or a kiosk's; the slots that need no key run there.
+    GnomeDesktop desktop{"bytekijker", qEnvironmentVariable("BYTEKIJKER_SEAT") == "pointer" ? GnomeDesktop::Keyboard::None
+                                                                                               : GnomeDesktop::Keyboard::FromTheStart};
     QWidget otherApplication;
 
 public:

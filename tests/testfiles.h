@@ -10,6 +10,9 @@
 #include <QTest>
 #include <filesystem>
 #include <unistd.h>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 // Paths as the tests write them: the system's own bytes on Unix, where a name
 // need not be valid text, and UTF-8 on Windows, whose names are Unicode.
@@ -72,6 +75,25 @@ inline bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);   // truncates what was there
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A file or folder made under the name given, as it is stored, also where
+// Windows would rewrite a plain path: "a." or "b " (its trailing dot or space
+// dropped), "nul" or "aux.txt" (taken for devices).
+inline bool makeStored(const QString &path, const QByteArray &bytes, bool folder = false)
+{
+#ifdef Q_OS_WIN
+    const std::wstring stored = LR"(\\?\)" + QDir::toNativeSeparators(QDir::cleanPath(path)).toStdWString();
+    if (folder)
+        return ::CreateDirectoryW(stored.c_str(), nullptr);
+    const HANDLE file = ::CreateFileW(stored.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    const bool done = file != INVALID_HANDLE_VALUE && ::WriteFile(file, bytes.constData(), DWORD(bytes.size()), &written, nullptr)
+                   && written == DWORD(bytes.size());
+    return ::CloseHandle(file), done;
+#else
+    return folder ? QDir().mkdir(path) : writeFile(path, bytes);
+#endif
 }
 
 // Runs `work` with the rights of an ordinary user (nobody) when the tests run

@@ -1,9 +1,10 @@
 // The byte layer: every byte value through the code page and the code text,
-// and the line breaks of the text pane.
+// the line breaks of the text pane, and the paths handed to Windows.
 
 #include "blocktext.h"
 #include "codepage.h"
 #include "testfiles.h"
+#include "windowspath.h"
 
 #include <QGlyphRun>
 #include <QGuiApplication>
@@ -107,6 +108,32 @@ private slots:
         const BlockText shown = render(bytes);
         QTEST(QString::fromStdU16String(shown.text), "text");
         QCOMPARE(QString::fromStdString(shown.codes), expectedCodes(bytes));
+    }
+
+    void windowsPaths_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("extended");
+        QTest::newRow("trailing dot kept") << R"(C:\a\b.)" << R"(\\?\C:\a\b.)";
+        QTest::newRow("trailing space kept") << R"(C:\a\b )" << R"(\\?\C:\a\b )";
+        QTest::newRow("device names kept") << R"(C:\nul\COM1.log)" << R"(\\?\C:\nul\COM1.log)";
+        QTest::newRow("dots worked out, slashes turned") << "c:/x/./y/../aux.txt" << R"(\\?\c:\x\aux.txt)";
+        QTest::newRow("no climbing above the drive") << R"(C:\a\..\..\b)" << R"(\\?\C:\b)";
+        QTest::newRow("drive root") << R"(C:\)" << R"(\\?\C:\)";
+        QTest::newRow("share") << R"(\\server\share\dir\a.)" << R"(\\?\UNC\server\share\dir\a.)";
+        QTest::newRow("no climbing above the share") << R"(\\server\share\..\x)" << R"(\\?\UNC\server\share\x)";
+        QTest::newRow("share root") << R"(\\server\share)" << R"(\\?\UNC\server\share\)";
+        QTest::newRow("relative") << R"(sub\a.)" << R"(\\?\C:\work\here\sub\a.)";
+        QTest::newRow("from the current root") << R"(\top)" << R"(\\?\C:\top)";
+        QTest::newRow("already extended") << R"(\\?\C:\a.)" << R"(\\?\C:\a.)";
+    }
+
+    // Every path goes to Windows in the form that keeps each name as stored,
+    // made from one full path (the current folder here C:\work\here).
+    void windowsPaths()
+    {
+        QFETCH(QString, path);
+        QTEST(QString::fromStdWString(extendedWindowsPath(path.toStdWString(), LR"(C:\work\here)")), "extended");
     }
 };
 

@@ -25,6 +25,10 @@ constexpr bool OnWindows = false;
 const QString MissingDrive = "/no-such-drive";
 const QByteArray NotText = "caf\xe9.bin";   // not valid UTF-8
 #endif
+// The working folder's own drive reached as a network share, \\localhost\c$\.
+const QString Share = "\\\\localhost\\c$\\";
+const QStringList DeepNames{QString(120, 'd'), QString(120, 'e'), QString(30, 'f')};
+const QString DeepFolder = "deep/" + DeepNames.join('/');
 
 } // namespace
 
@@ -39,7 +43,7 @@ class TestFOpen : public QObject {
     {
         QStringList texts;
         for (int r = 0; r < list(name)->model()->rowCount(); ++r)
-            texts << list(name)->model()->index(r, 0).data().toString().trimmed();
+            texts << list(name)->model()->index(r, 0).data().toString();
         return texts;
     }
     // The file list's names. Where the hidden one sorts depends on how the
@@ -60,11 +64,6 @@ class TestFOpen : public QObject {
         list("Dir1")->setCurrentIndex(row("Dir1", name));
         QTest::keyClick(list("Dir1"), Qt::Key_Return);
     }
-    // The directory list's chain down to `folder`: its drive's root, then each folder.
-    QStringList chain(const QString &folder)
-    {
-        return QStringList(rootDrive) + folder.mid(rootDrive.size()).split(Separator, Qt::SkipEmptyParts);
-    }
 
     ScratchDir dir;
     const QString root = QDir::toNativeSeparators(QDir(dir.path()).canonicalPath());   // the working folder
@@ -82,6 +81,13 @@ private slots:
             QDir().mkpath(QFileInfo(name).path());
             QVERIFY(writeFile(name, "x"));
         }
+        // Names Windows would rewrite, as they are stored; and a folder deeper
+        // than Windows' plain paths reach.
+        QVERIFY(QDir().mkdir("stored"));
+        for (const char *name : {"a", "a.", "b ", "nul", "aux.txt", "CON", "COM1.log"})
+            QVERIFY2(makeStored("stored/" + QString(name), "x"), name);
+        QVERIFY(makeStored("stored/dir.", {}, true) && makeStored("stored/dir./inner", "x"));
+        QVERIFY(QDir().mkpath(DeepFolder) && writeFile(DeepFolder + "/deep.txt", "x"));
         QVERIFY(QDir().mkdir("raw") && QDir().mkdir("locked"));
         QVERIFY(writeFile("raw/x", "x"));
         std::filesystem::rename(nativePath("raw/x"), nativePath("raw/" + NotText));
@@ -106,6 +112,7 @@ private slots:
         QTest::newRow("in the working folder") << "";
         QTest::newRow("working folder removed: in the home folder") << "removed";
         QTest::newRow("working folder in lower case") << "lower case";
+        QTest::newRow("working folder on a network share") << "network share";
     }
 
     // All three lists start in the working folder. The file list shows every
@@ -120,23 +127,28 @@ private slots:
             QSKIP("Windows keeps a program's working folder from being removed");
         if (workingFolder == "lower case" && !OnWindows)
             QSKIP("names tell case here");
-        const bool atHome = workingFolder == "removed";
+        if (workingFolder == "network share" && !OnWindows)
+            QSKIP("a Windows network path");
+        const bool atHome = workingFolder == "removed", onShare = workingFolder == "network share";
         if (!workingFolder.isEmpty()) {
             delete dialog;
             const QByteArray home = qgetenv("HOME");
             qputenv("HOME", pathBytes(root + "/Sub"));
             QVERIFY(atHome ? QDir(root).mkdir("gone") && QDir::setCurrent(root + "/gone") && QDir(root).rmdir("gone")
-                           : QDir::setCurrent(root.toLower()));
+                           : QDir::setCurrent(onShare ? Share + root.mid(rootDrive.size()) : root.toLower()));
             init();
             QVERIFY(QDir::setCurrent(root));
             qputenv("HOME", home);
         }
-        QCOMPARE(control<QComboBox>("Drive1")->currentText(), rootDrive);
+        // A share lies on no drive letter: it is a drive of its own.
+        const QString drive = onShare ? Share : rootDrive;
+        QCOMPARE(control<QComboBox>("Drive1")->currentText(), drive);
         QCOMPARE(control("bOK")->font().pointSizeF(), 18.0);
         QCOMPARE(control("bCancel")->font().pointSizeF(), 12.0);
         QCOMPARE(files(), atHome ? QStringList("inner.txt") : rootFiles);
         // The chain is spelled as the working folder is (c:\work stays work).
-        const QStringList folders = chain(root) + (atHome ? QStringList("Sub") : QStringList({"drive", "locked", "raw", "Sub"}));
+        const QStringList folders = QStringList(drive) + root.mid(rootDrive.size()).split(Separator, Qt::SkipEmptyParts)
+            + (atHome ? QStringList("Sub") : QStringList({"deep", "drive", "locked", "raw", "stored", "Sub"}));
         QCOMPARE(rows("Dir1").join('|').toLower(), folders.join('|').toLower());
     }
 
@@ -175,6 +187,29 @@ private slots:
         QCOMPARE(okSaid.count(), 1);
         QTEST(chosen(), "expected");
         QTRY_VERIFY(dialog.isNull());
+    }
+
+    // Names Windows would rewrite are listed, and chosen, as they are stored,
+    // a folder "dir." among the folders; a folder of any depth lists its own.
+    void namesAsStored()
+    {
+        openFolder("stored");
+        QStringList names = rows("File1");
+        names.sort();
+        QCOMPARE(names, QStringList({"COM1.log", "CON", "a", "a.", "aux.txt", "b ", "nul"}));
+        QVERIFY(rows("Dir1").contains("dir."));
+        list("File1")->setCurrentIndex(row("File1", "a."));
+        click("bOK");
+        QCOMPARE(chosen(), pathBytes(root + Separator + "stored" + Separator + "a."));
+    }
+
+    void deepFolder()
+    {
+        openFolder("deep");
+        for (const QString &name : DeepNames)
+            openFolder(name);
+        QCOMPARE(rows("File1"), QStringList("deep.txt"));
+        QVERIFY(QDir::toNativeSeparators(root + '/' + DeepFolder).size() > 260);
     }
 
     // Down a folder and up again through the chain; a folder that can't be

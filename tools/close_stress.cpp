@@ -1,13 +1,16 @@
-// Closes the file chooser again and again just as its last frame is due, on
-// whatever desktop it runs on, and counts the times Qt's Wayland client was
-// caught freeing a window under its frame thread. Run on GNOME's Wayland:
-//   tools/with-gnome-wayland.sh build/tools/close_stress [cycles]
+// Closes the file chooser, or answers a warning, again and again just as its
+// last frame is due, on whatever desktop it runs on, and counts the times
+// Qt's Wayland client was caught freeing a window under its frame thread. Run
+// on GNOME's Wayland:
+//   tools/with-gnome-wayland.sh build/tools/close_stress [cycles] [chooser|warning]
 // Exits 1 when any was caught; a crash ends it sooner.
 
 #include "fopen.h"
 #include "startup.h"
+#include "warning.h"
 
 #include <QApplication>
+#include <QPushButton>
 #include <QPointer>
 #include <QRandomGenerator>
 #include <QTimer>
@@ -27,10 +30,10 @@ void countRaces(QtMsgType, const QMessageLogContext &, const QString &message)
 
 class Cycles : public QObject {
 public:
-    explicit Cycles(int count) : left(count) { QTimer::singleShot(0, this, &Cycles::open); }
+    Cycles(int count, bool warnings) : left(count), warnings(warnings) { QTimer::singleShot(0, this, &Cycles::open); }
 
 private:
-    // A new chooser, as each "Bestand openen" makes one.
+    // A new window, as each "Bestand openen" or each failure makes one.
     void open()
     {
         if (left-- == 0) {
@@ -38,19 +41,25 @@ private:
             QApplication::exit(caught ? 1 : 0);
             return;
         }
-        chooser = new fOpen;
-        chooser->show();
-        poll([this] { return chooser->windowHandle()->isExposed(); }, [this] { paintAndClose(); });
+        if (warnings)
+            window = new Warning(QStringLiteral("Bestand niet gelezen"), QStringLiteral("Een leesfout."), nullptr);
+        else
+            window = new fOpen;
+        window->show();
+        poll([this] { return window->windowHandle()->isExposed(); }, [this] { paintAndClose(); });
     }
 
     // A frame goes out; the close follows up to a frame and a half later,
     // as a key pressed right after a click does.
     void paintAndClose()
     {
-        chooser->update();
-        QTimer::singleShot(QRandomGenerator::global()->bounded(25), chooser, [this] {
-            chooser->close();
-            poll([this] { return chooser.isNull(); }, [this] { ++done; open(); });
+        window->update();
+        QTimer::singleShot(QRandomGenerator::global()->bounded(25), window, [this] {
+            if (auto *warning = qobject_cast<Warning *>(window))
+                warning->button(QMessageBox::Ok)->click();   // as the user answers it
+            else
+                window->close();
+            poll([this] { return window.isNull(); }, [this] { ++done; open(); });
         });
     }
 
@@ -62,8 +71,9 @@ private:
             QTimer::singleShot(2, this, [this, ready, then] { poll(ready, then); });
     }
 
-    QPointer<fOpen> chooser;
+    QPointer<QWidget> window;
     int left;
+    bool warnings;
     int done = 0;
 };
 
@@ -75,6 +85,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     prepareApplication();
     QApplication::setQuitOnLastWindowClosed(false);
-    Cycles cycles(argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 1000);
+    Cycles cycles(argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 1000,
+                  argc > 2 && QLatin1String(argv[2]) == QLatin1String("warning"));
     return app.exec();
 }

@@ -51,7 +51,7 @@ bool GnomeDesktop::waitUntil(const std::function<bool()> &condition)
     return true;
 }
 
-GnomeDesktop::GnomeDesktop(const QString &program)
+GnomeDesktop::GnomeDesktop(const QString &program, Keyboard keyboard)
     : programName(program), session(QDBusConnection::sessionBus()), a11y(QString())
 {
     waitUntil([&] { return session.interface()->isServiceRegistered(Mutter + "RemoteDesktop").value(); });
@@ -66,9 +66,11 @@ GnomeDesktop::GnomeDesktop(const QString &program)
     waitUntil([&] { return node != 0; });
     background = grab();
     // The remote desktop's pointer and keyboard come with their first use;
-    // a real desktop's are there from the start.
+    // a real desktop's are there from the start. Without the first key the
+    // seat has no keyboard, as a touch screen's.
     remoteDesktop("NotifyPointerMotionAbsolute", {stream, 0.0, 0.0});
-    keys("shift");
+    if (keyboard == Keyboard::FromTheStart)
+        keys("shift");
     a11y = QDBusConnection::connectToBus(result(call(session, "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress")).toString(), "a11y");
 }
 

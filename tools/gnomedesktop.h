@@ -19,7 +19,8 @@
 class GnomeDesktop : public QObject {
     Q_OBJECT
 public:
-    explicit GnomeDesktop(const QString &program);
+    enum class Keyboard { FromTheStart, None };
+    explicit GnomeDesktop(const QString &program, Keyboard keyboard = Keyboard::FromTheStart);
     // Waits, handling events, up to ten seconds for the condition to hold.
     static bool waitUntil(const std::function<bool()> &condition);
 

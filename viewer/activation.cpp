@@ -5,7 +5,10 @@
 #include <QWindow>
 
 #ifndef BYTEKIJKER_WAYLAND
-bool handActivationOnWayland(QWindow *, QWindow *) { return false; }
+struct WaylandSeat::State {};
+std::unique_ptr<WaylandSeat> WaylandSeat::watch() { return nullptr; }
+WaylandSeat::~WaylandSeat() = default;
+bool WaylandSeat::handActivation(QWindow *, QWindow *) { return false; }
 void stampWithServerTimeOnX11() {}
 #endif
 
@@ -24,12 +27,13 @@ ActivationWatcher::ActivationWatcher(QWidget *mainWindow)
 void ActivationWatcher::focusWindowChanged(QWindow *window)
 {
     // Null means another application took the focus; popups (menus, tooltips)
-    // open and close over a window without leaving it.
-    if (!window || window->type() == Qt::Popup || window->type() == Qt::ToolTip)
+    // and the main window's own warnings open and close over it without
+    // leaving it: answering a warning is no return from the chooser.
+    if (!window || window->type() == Qt::Popup || window->type() == Qt::ToolTip
+        || window->transientParent() == mainWindow->windowHandle())
         return;
     const QWindow *previous = lastWindow;
-    // Remember the new window first: the load may open a message box, whose
-    // own focus change must see the main window as the last one.
+    // Remembered before the load, which may open a warning.
     lastWindow = window;
     if (activationLoads(previous, window, mainWindow->windowHandle()))
         emit activated();

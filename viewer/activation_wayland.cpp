@@ -1,11 +1,15 @@
 // The hand-over of the activation on Wayland, through the xdg-activation
 // protocol. A compositor such as GNOME's grants an activation only with a
-// token made for the window that holds the keyboard focus, with a serial
-// proving a recent user action there, and checks both when the activation is
-// asked for. The token Qt makes by itself carries the serial of the last
-// event, a button's release after a click, which such a compositor refuses.
-// The serial of the keyboard focus itself is good for as long as the window
-// holds the focus; a keyboard object made now is told it at once.
+// token made for the window where the user acted last, with a serial proving
+// that action: the serial of that window's keyboard focus, good for as long
+// as it holds the focus, or the serial of the pointer's last press in it. The
+// token Qt makes by itself carries the serial of the last event, a button's
+// release after a click, which such a compositor refuses.
+//
+// The watch binds the first seat (as Qt does) on an event queue of its own,
+// so that reading it neither waits for Qt's events nor dispatches them. Its
+// keyboard and pointer are told what Qt's are told: the keyboard is told its
+// focus as soon as it is made, the pointer each press from then on.
 
 #include "activation.h"
 
@@ -22,123 +26,197 @@
 #include <string>
 #include <unistd.h>
 
-namespace {
-
-struct Handover {
-    wl_surface *focused = nullptr;
+struct WaylandSeat::State {
+    wl_display *display = nullptr;
+    wl_event_queue *queue = nullptr;
+    wl_display *displayOnQueue = nullptr;
+    wl_registry *registry = nullptr;
     xdg_activation_v1 *activation = nullptr;
-    wl_seat *seat = nullptr;   // the first seat, as Qt's own
+    wl_seat *seat = nullptr;
     wl_keyboard *keyboard = nullptr;
-    bool focusSeen = false;
-    uint32_t focusSerial = 0;
-    std::string token;
+    wl_pointer *pointer = nullptr;
+
+    // Surfaces are only compared, never used: one gone since arrives as null.
+    wl_surface *keyboardFocus = nullptr;
+    uint32_t keyboardFocusSerial = 0;
+    wl_surface *pointerFocus = nullptr;
+    wl_surface *pressedOn = nullptr;
+    uint32_t pressSerial = 0;
+
+    // Reads what the compositor has sent for the watch so far.
+    void catchUp() { wl_display_roundtrip_queue(display, queue); }
 };
 
-void capabilities(void *data, wl_seat *, uint32_t capabilities);
+namespace {
+
+using State = WaylandSeat::State;
+
+State *state(void *data)
+{
+    return static_cast<State *>(data);
+}
+
+void keymap(void *, wl_keyboard *, uint32_t, int32_t fd, uint32_t) { ::close(fd); }
+void keyboardEnter(void *data, wl_keyboard *, uint32_t serial, wl_surface *surface, wl_array *)
+{
+    state(data)->keyboardFocus = surface;
+    state(data)->keyboardFocusSerial = serial;
+}
+void keyboardLeave(void *data, wl_keyboard *, uint32_t, wl_surface *) { state(data)->keyboardFocus = nullptr; }
+void key(void *, wl_keyboard *, uint32_t, uint32_t, uint32_t, uint32_t) {}
+void modifiers(void *, wl_keyboard *, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) {}
+void repeatInfo(void *, wl_keyboard *, int32_t, int32_t) {}
+const wl_keyboard_listener keyboardListener{keymap, keyboardEnter, keyboardLeave, key, modifiers, repeatInfo};
+
+void pointerEnter(void *data, wl_pointer *, uint32_t, wl_surface *surface, wl_fixed_t, wl_fixed_t)
+{
+    state(data)->pointerFocus = surface;
+}
+void pointerLeave(void *data, wl_pointer *, uint32_t, wl_surface *) { state(data)->pointerFocus = nullptr; }
+void motion(void *, wl_pointer *, uint32_t, wl_fixed_t, wl_fixed_t) {}
+void button(void *data, wl_pointer *, uint32_t serial, uint32_t, uint32_t, uint32_t buttonState)
+{
+    if (buttonState == WL_POINTER_BUTTON_STATE_PRESSED) {
+        state(data)->pressedOn = state(data)->pointerFocus;
+        state(data)->pressSerial = serial;
+    }
+}
+void axis(void *, wl_pointer *, uint32_t, uint32_t, wl_fixed_t) {}
+void frame(void *, wl_pointer *) {}
+void axisSource(void *, wl_pointer *, uint32_t) {}
+void axisStop(void *, wl_pointer *, uint32_t, uint32_t) {}
+void axisDiscrete(void *, wl_pointer *, uint32_t, int32_t) {}
+void axisValue120(void *, wl_pointer *, uint32_t, int32_t) {}   // never sent: the seat is bound at version 5
+const wl_pointer_listener pointerListener{pointerEnter, pointerLeave, motion, button, axis,
+                                          frame, axisSource, axisStop, axisDiscrete, axisValue120};
+
+// The keyboard and pointer come and go with the seat's capabilities: a
+// compositor may add a keyboard only once one is used.
+void capabilities(void *data, wl_seat *seat, uint32_t capabilities)
+{
+    State *watch = state(data);
+    if ((capabilities & WL_SEAT_CAPABILITY_KEYBOARD) && !watch->keyboard) {
+        watch->keyboard = wl_seat_get_keyboard(seat);
+        wl_keyboard_add_listener(watch->keyboard, &keyboardListener, watch);
+    }
+    if ((capabilities & WL_SEAT_CAPABILITY_POINTER) && !watch->pointer) {
+        watch->pointer = wl_seat_get_pointer(seat);
+        wl_pointer_add_listener(watch->pointer, &pointerListener, watch);
+    }
+}
 void seatName(void *, wl_seat *, const char *) {}
 const wl_seat_listener seatListener{capabilities, seatName};
 
 void global(void *data, wl_registry *registry, uint32_t name, const char *interface, uint32_t version)
 {
-    auto *handover = static_cast<Handover *>(data);
+    State *watch = state(data);
     if (std::strcmp(interface, xdg_activation_v1_interface.name) == 0) {
-        handover->activation = static_cast<xdg_activation_v1 *>(
+        watch->activation = static_cast<xdg_activation_v1 *>(
             wl_registry_bind(registry, name, &xdg_activation_v1_interface, 1));
-    } else if (std::strcmp(interface, wl_seat_interface.name) == 0 && !handover->seat) {
-        handover->seat = static_cast<wl_seat *>(
-            wl_registry_bind(registry, name, &wl_seat_interface, std::min(version, 5u)));
-        wl_seat_add_listener(handover->seat, &seatListener, handover);
+    } else if (std::strcmp(interface, wl_seat_interface.name) == 0 && !watch->seat) {
+        watch->seat = static_cast<wl_seat *>(wl_registry_bind(registry, name, &wl_seat_interface, std::min(version, 5u)));
+        wl_seat_add_listener(watch->seat, &seatListener, watch);
     }
 }
 void globalRemoved(void *, wl_registry *, uint32_t) {}
 const wl_registry_listener registryListener{global, globalRemoved};
 
-void keymap(void *, wl_keyboard *, uint32_t, int32_t fd, uint32_t) { ::close(fd); }
-void enter(void *data, wl_keyboard *, uint32_t serial, wl_surface *surface, wl_array *)
-{
-    auto *handover = static_cast<Handover *>(data);
-    if (surface == handover->focused) {
-        handover->focusSeen = true;
-        handover->focusSerial = serial;
-    }
-}
-void leave(void *, wl_keyboard *, uint32_t, wl_surface *) {}
-void key(void *, wl_keyboard *, uint32_t, uint32_t, uint32_t, uint32_t) {}
-void modifiers(void *, wl_keyboard *, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) {}
-void repeatInfo(void *, wl_keyboard *, int32_t, int32_t) {}
-const wl_keyboard_listener keyboardListener{keymap, enter, leave, key, modifiers, repeatInfo};
+void tokenDone(void *data, xdg_activation_token_v1 *, const char *token) { *static_cast<std::string *>(data) = token; }
+const xdg_activation_token_v1_listener tokenListener{tokenDone};
 
-// A seat without a keyboard has no keyboard focus to speak for.
-void capabilities(void *data, wl_seat *seat, uint32_t capabilities)
+wl_surface *surfaceOf(QWindow *window)
 {
-    auto *handover = static_cast<Handover *>(data);
-    if ((capabilities & WL_SEAT_CAPABILITY_KEYBOARD) && !handover->keyboard) {
-        handover->keyboard = wl_seat_get_keyboard(seat);
-        wl_keyboard_add_listener(handover->keyboard, &keyboardListener, handover);
-    }
+    QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
+    return window ? static_cast<wl_surface *>(native->nativeResourceForWindow("surface", window)) : nullptr;
 }
-
-void done(void *data, xdg_activation_token_v1 *, const char *token) { static_cast<Handover *>(data)->token = token; }
-const xdg_activation_token_v1_listener tokenListener{done};
 
 } // namespace
 
-bool handActivationOnWayland(QWindow *focused, QWindow *target)
+std::unique_ptr<WaylandSeat> WaylandSeat::watch()
 {
     QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
-    if (!focused || !target || !native || QGuiApplication::platformName() != QLatin1String("wayland"))
-        return false;
-    auto *display = static_cast<wl_display *>(native->nativeResourceForIntegration("wl_display"));
-    auto *from = static_cast<wl_surface *>(native->nativeResourceForWindow("surface", focused));
-    auto *to = static_cast<wl_surface *>(native->nativeResourceForWindow("surface", target));
-    if (!display || !from || !to)
-        return false;
-
-    // The objects live on a queue of their own, so that the round trips
-    // below neither wait for Qt's events nor dispatch them: the first binds
-    // the globals, the second brings the seat's capabilities, the third the
-    // keyboard focus.
-    Handover handover;
-    handover.focused = from;
-    wl_event_queue *queue = wl_display_create_queue(display);
-    auto *displayOnQueue = static_cast<wl_display *>(wl_proxy_create_wrapper(display));
-    wl_proxy_set_queue(reinterpret_cast<wl_proxy *>(displayOnQueue), queue);
-    wl_registry *registry = wl_display_get_registry(displayOnQueue);
-    wl_registry_add_listener(registry, &registryListener, &handover);
+    if (!native || QGuiApplication::platformName() != QLatin1String("wayland"))
+        return nullptr;
+    auto watched = std::make_unique<State>();
+    watched->display = static_cast<wl_display *>(native->nativeResourceForIntegration("wl_display"));
+    if (!watched->display)
+        return nullptr;
+    watched->queue = wl_display_create_queue(watched->display);
+    watched->displayOnQueue = static_cast<wl_display *>(wl_proxy_create_wrapper(watched->display));
+    wl_proxy_set_queue(reinterpret_cast<wl_proxy *>(watched->displayOnQueue), watched->queue);
+    watched->registry = wl_display_get_registry(watched->displayOnQueue);
+    wl_registry_add_listener(watched->registry, &registryListener, watched.get());
+    // The globals, then the seat's capabilities, then the keyboard's focus.
     for (int roundTrip = 0; roundTrip < 3; ++roundTrip)
-        wl_display_roundtrip_queue(display, queue);
+        watched->catchUp();
+    return std::unique_ptr<WaylandSeat>(new WaylandSeat(std::move(watched)));
+}
 
-    if (handover.activation && handover.focusSeen) {
-        xdg_activation_token_v1 *token = xdg_activation_v1_get_activation_token(handover.activation);
-        xdg_activation_token_v1_add_listener(token, &tokenListener, &handover);
-        xdg_activation_token_v1_set_serial(token, handover.focusSerial, handover.seat);
-        xdg_activation_token_v1_set_surface(token, from);
-        xdg_activation_token_v1_commit(token);
-        wl_display_roundtrip_queue(display, queue);
-        // Sent before the focused window can go, which would void the token.
-        if (!handover.token.empty())
-            xdg_activation_v1_activate(handover.activation, handover.token.c_str(), to);
-        xdg_activation_token_v1_destroy(token);
-    }
+WaylandSeat::WaylandSeat(std::unique_ptr<State> state)
+    : state(std::move(state))
+{
+}
 
-    if (handover.activation)
-        xdg_activation_v1_destroy(handover.activation);
-    // Released where the compositor knows the request, else only forgotten.
-    if (handover.keyboard) {
-        if (wl_keyboard_get_version(handover.keyboard) >= WL_KEYBOARD_RELEASE_SINCE_VERSION)
-            wl_keyboard_release(handover.keyboard);
+// Released where the compositor knows the request, else only forgotten.
+WaylandSeat::~WaylandSeat()
+{
+    if (state->activation)
+        xdg_activation_v1_destroy(state->activation);
+    if (state->keyboard) {
+        if (wl_keyboard_get_version(state->keyboard) >= WL_KEYBOARD_RELEASE_SINCE_VERSION)
+            wl_keyboard_release(state->keyboard);
         else
-            wl_keyboard_destroy(handover.keyboard);
+            wl_keyboard_destroy(state->keyboard);
     }
-    if (handover.seat) {
-        if (wl_seat_get_version(handover.seat) >= WL_SEAT_RELEASE_SINCE_VERSION)
-            wl_seat_release(handover.seat);
+    if (state->pointer) {
+        if (wl_pointer_get_version(state->pointer) >= WL_POINTER_RELEASE_SINCE_VERSION)
+            wl_pointer_release(state->pointer);
         else
-            wl_seat_destroy(handover.seat);
+            wl_pointer_destroy(state->pointer);
     }
-    wl_registry_destroy(registry);
-    wl_proxy_wrapper_destroy(displayOnQueue);
-    wl_display_flush(display);
-    wl_event_queue_destroy(queue);
-    return !handover.token.empty();
+    if (state->seat) {
+        if (wl_seat_get_version(state->seat) >= WL_SEAT_RELEASE_SINCE_VERSION)
+            wl_seat_release(state->seat);
+        else
+            wl_seat_destroy(state->seat);
+    }
+    wl_registry_destroy(state->registry);
+    wl_proxy_wrapper_destroy(state->displayOnQueue);
+    wl_display_flush(state->display);
+    wl_event_queue_destroy(state->queue);
+}
+
+bool WaylandSeat::handActivation(QWindow *focused, QWindow *target)
+{
+    wl_surface *from = surfaceOf(focused);
+    wl_surface *to = surfaceOf(target);
+    if (!from || !to || !state->activation)
+        return false;
+    // A keyboard added since comes with its focus one round trip later.
+    const bool hadKeyboard = state->keyboard;
+    state->catchUp();
+    if (!hadKeyboard && state->keyboard)
+        state->catchUp();
+
+    uint32_t serial = 0;
+    if (state->keyboard && state->keyboardFocus == from)
+        serial = state->keyboardFocusSerial;
+    else if (state->pressedOn == from)
+        serial = state->pressSerial;
+    else
+        return false;
+
+    std::string token;
+    xdg_activation_token_v1 *request = xdg_activation_v1_get_activation_token(state->activation);
+    xdg_activation_token_v1_add_listener(request, &tokenListener, &token);
+    xdg_activation_token_v1_set_serial(request, serial, state->seat);
+    xdg_activation_token_v1_set_surface(request, from);
+    xdg_activation_token_v1_commit(request);
+    state->catchUp();
+    // Sent before the focused window can go, which would void the token.
+    if (!token.empty())
+        xdg_activation_v1_activate(state->activation, token.c_str(), to);
+    xdg_activation_token_v1_destroy(request);
+    wl_display_flush(state->display);
+    return !token.empty();
 }

@@ -16,11 +16,21 @@ QString readFault()
                           "een verwijderde USB-stick of een verbroken netwerkverbinding.");
 }
 
-// A read failure: what could not be read (a sentence with the path in %1),
-// then why.
-QString readFailure(const QString &what, const QString &path, const ReadResult &failure)
+QString deviceGone()
 {
-    return what.arg(path) + QStringLiteral("\n\n") + systemErrorText(failure.systemError);
+    return QStringLiteral("Het apparaat waarop het bestand staat, is er niet (meer): bijvoorbeeld een "
+                          "verwijderde USB-stick of een station zonder schijf.");
+}
+
+QString connectionLost()
+{
+    return QStringLiteral("De netwerkverbinding naar het bestand is verbroken.");
+}
+
+// A read failure: what could not be read, then why.
+QString readFailure(const QString &what, const ReadResult &failure)
+{
+    return what + QStringLiteral("\n\n") + systemErrorText(failure.systemError);
 }
 
 QString reason(const OpenResult &failure)
@@ -66,14 +76,15 @@ QString readFailureTitle()
 
 QString readFailureMessage(const QString &path, const ReadResult &failure)
 {
-    return readFailure(QStringLiteral("Het bestand\n%1\nkan niet worden gelezen."), path, failure);
+    return readFailure(QStringLiteral("Het bestand\n%1\nkan niet worden gelezen.").arg(path), failure);
 }
 
-QString pagingFailureMessage(const QString &path, const ReadResult &failure)
+QString pagingFailureMessage(const QString &path, const ReadResult &failure, PagingDirection direction)
 {
-    return readFailure(QStringLiteral("Het volgende blok van het bestand\n%1\nkan niet worden gelezen; "
-                                      "het blok dat te zien was, blijft staan."),
-                       path, failure);
+    const QString block = direction == PagingDirection::Next ? QStringLiteral("volgende") : QStringLiteral("vorige");
+    return readFailure(QStringLiteral("Het %1 blok van het bestand\n%2\nkan niet worden gelezen; "
+                                      "het blok dat te zien was, blijft staan.").arg(block, path),
+                       failure);
 }
 
 #ifdef _WIN32
@@ -88,6 +99,29 @@ QString systemErrorText(int systemError)
     case ERROR_SECTOR_NOT_FOUND:
     case ERROR_IO_DEVICE:
         return readFault();
+    case ERROR_NOT_READY:
+    case ERROR_DEV_NOT_EXIST:
+    case ERROR_DEVICE_NOT_CONNECTED:
+    case ERROR_DEVICE_REMOVED:
+    case ERROR_NO_SUCH_DEVICE:
+    case ERROR_NO_MEDIA_IN_DRIVE:
+    case ERROR_MEDIA_CHANGED:
+        return deviceGone();
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+    case ERROR_REM_NOT_LIST:
+    case ERROR_NETWORK_UNREACHABLE:
+    case ERROR_HOST_UNREACHABLE:
+    case ERROR_NO_NET_OR_BAD_PATH:
+    case ERROR_NO_NETWORK:
+        return QStringLiteral("De netwerkmap is niet bereikbaar: de computer of de gedeelde map bestaat "
+                              "niet (meer), of het netwerk is er niet.");
+    case ERROR_NETNAME_DELETED:
+    case ERROR_UNEXP_NET_ERR:
+    case ERROR_NETWORK_BUSY:
+    case ERROR_CONNECTION_ABORTED:
+    case ERROR_SEM_TIMEOUT:
+        return connectionLost();
     default:
         break;
     }
@@ -111,10 +145,13 @@ QString systemErrorText(int systemError)
         return readFault();
     case ENXIO:
     case ENODEV:
-        return QStringLiteral("Het apparaat waarop het bestand staat, is er niet (meer).");
+    case ENOMEDIUM:
+        return deviceGone();
     case ESTALE:
     case ETIMEDOUT:
-        return QStringLiteral("De netwerkverbinding naar het bestand is verbroken.");
+    case EHOSTDOWN:
+    case EHOSTUNREACH:
+        return connectionLost();
     case ENAMETOOLONG:
         return QStringLiteral("Het pad is te lang.");
     case EMFILE:

@@ -13,8 +13,9 @@ QString openFailureMessage(const QString &path, const OpenResult &failure);
 QString readFailureTitle();
 QString readFailureMessage(const QString &path, const ReadResult &failure);
 
-// Paging that failed: the block on show stays.
-QString pagingFailureMessage(const QString &path, const ReadResult &failure);
+// Paging that failed, by ">" or "<": the block on show stays.
+enum class PagingDirection { Next, Previous };
+QString pagingFailureMessage(const QString &path, const ReadResult &failure, PagingDirection direction);
 
 // The system's error code in Dutch words.
 QString systemErrorText(int systemError);

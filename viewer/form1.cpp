@@ -4,7 +4,6 @@
 #include "appicon.h"
 #include "blocktext.h"
 #include "controls.h"
-#include "failuremessages.h"
 #include "fopen.h"
 #include "fonts.h"
 #include "infotext.h"
@@ -12,10 +11,10 @@
 #include "module1.h"
 #include "numbertext.h"
 #include "pathtext.h"
+#include "warning.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <utility>
@@ -156,6 +155,7 @@ void Form1::LoadSelectedFile()
     BlockNumber = 1;
     ShowBlock(first);
     showBlockNumber();
+    pathOnShow = path;
     Tbestand->setText(path);
 }
 
@@ -166,7 +166,7 @@ void Form1::NextBlock()
     if (blocks::mayHaveNext(BlockNumber)) {
         const BlockBytes next = readBlock(channel, BlockNumber + 1);
         if (next.read.failed()) {
-            reportPagingFailure(next.read);
+            reportPagingFailure(next.read, PagingDirection::Next);
         } else if (next.read.count > 0) {
             ++BlockNumber;
             ShowBlock(next);
@@ -179,7 +179,7 @@ void Form1::PreviousBlock()
 {
     if (blocks::hasPrevious(BlockNumber)) {
         if (const BlockBytes previous = readBlock(channel, BlockNumber - 1); previous.read.failed()) {
-            reportPagingFailure(previous.read);
+            reportPagingFailure(previous.read, PagingDirection::Previous);
         } else {
             --BlockNumber;
             ShowBlock(previous);
@@ -201,9 +201,11 @@ void Form1::ShowChooser()
         chooser->move(pos() + ChooserOffset);
         connect(chooser, &fOpen::chosen, this, &Form1::forgetReportedFailure);
         connect(chooser, &fOpen::closing, this, &Form1::takeActivationBack);
+        // From now on, so that the hand-back knows the user's last press in it.
+        seat = WaylandSeat::watch();
     }
     chooser->show();
-    if (!handActivationOnWayland(windowHandle(), chooser->windowHandle())) {
+    if (!seat || !seat->handActivation(windowHandle(), chooser->windowHandle())) {
         chooser->raise();
         chooser->activateWindow();
     }
@@ -216,7 +218,10 @@ void Form1::ShowChooser()
 // manager only one as recent as the user's close.
 void Form1::takeActivationBack()
 {
-    if (isVisible() && !handActivationOnWayland(chooser ? chooser->windowHandle() : nullptr, windowHandle())) {
+    const std::unique_ptr<WaylandSeat> watched = std::move(seat);   // the chooser goes
+    if (!isVisible())
+        return;
+    if (!watched || !watched->handActivation(chooser ? chooser->windowHandle() : nullptr, windowHandle())) {
         stampWithServerTimeOnX11();
         raise();
         activateWindow();
@@ -261,19 +266,14 @@ void Form1::reportLoadFailure(const QString &title, const std::function<QString(
     showMessage(title, message());
 }
 
-void Form1::reportPagingFailure(const ReadResult &failure)
+void Form1::reportPagingFailure(const ReadResult &failure, PagingDirection direction)
 {
     if (std::exchange(pagingFailureReported, true))
         return;
-    showMessage(readFailureTitle(), pagingFailureMessage(Tbestand->text(), failure));
+    showMessage(readFailureTitle(), pagingFailureMessage(pathOnShow, failure, direction));
 }
 
 void Form1::showMessage(const QString &title, const QString &message)
 {
-    // Not modal for the program's loop: the handler that found the failure
-    // runs to its end, and the message waits on its own.
-    auto *box = new QMessageBox(QMessageBox::Warning, title, message, QMessageBox::Ok, this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setTextInteractionFlags(Qt::TextSelectableByMouse);   // the path can be copied
-    box->open();
+    (new Warning(title, message, this))->open();
 }

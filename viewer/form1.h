@@ -1,6 +1,7 @@
 #pragma once
 
 #include "blocks.h"
+#include "failuremessages.h"
 #include "filechannel.h"
 
 #include <QPointer>
@@ -9,12 +10,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 
 class QCloseEvent;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class WaylandSeat;
 class fOpen;
 
 // The main window: the file on show as decimal codes (upper pane) and as text
@@ -52,7 +55,7 @@ private:
     void ShowBlock(const BlockBytes &bytes);
     void showBlockNumber();
     void reportLoadFailure(const QString &title, const std::function<QString()> &message);
-    void reportPagingFailure(const ReadResult &failure);
+    void reportPagingFailure(const ReadResult &failure, PagingDirection direction);
     void showMessage(const QString &title, const QString &message);
 
     QPushButton *Bopen;
@@ -65,9 +68,11 @@ private:
     QPlainTextEdit *Ttekst;
 
     QPointer<fOpen> chooser;   // while the chooser is open
+    std::unique_ptr<WaylandSeat> seat;   // on Wayland, while the chooser is open
 
     std::int16_t BlockNumber = 0;
     FileChannel channel;
+    QString pathOnShow;   // as the path box showed it at the load; the user may type over it since
     // The last path that failed to load, already reported: later activations
     // with the same choice stay silent instead of showing the message again,
     // until the chooser makes a new choice.

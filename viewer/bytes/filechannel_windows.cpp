@@ -1,5 +1,7 @@
 #include "filechannel.h"
 
+#include "windowspath.h"
+
 #include <windows.h>
 
 namespace {
@@ -9,16 +11,15 @@ HANDLE asHandle(std::intptr_t handle)
     return reinterpret_cast<HANDLE>(handle);
 }
 
-// Windows refuses paths longer than MAX_PATH unless they are written in the
-// extended form, which it then takes literally: so only full paths get it.
-std::wstring extendedPath(const std::filesystem::path &path)
+// Windows tells a file another program has deleted, while a handle such as
+// the viewer's own keeps it from going (on FAT, exFAT and network shares),
+// as "access denied"; only the status under it says the file is on its way out.
+bool deletePending()
 {
-    const std::wstring &native = path.native();
-    if (native.size() < MAX_PATH || native.starts_with(LR"(\\?\)") || !path.is_absolute())
-        return native;
-    if (native.starts_with(LR"(\\)"))
-        return LR"(\\?\UNC\)" + native.substr(2);   // a share: \\server\share\...
-    return LR"(\\?\)" + native;
+    using LastStatus = LONG(WINAPI *)();
+    static const auto lastStatus = reinterpret_cast<LastStatus>(
+        reinterpret_cast<void *>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "RtlGetLastNtStatus")));
+    return lastStatus && lastStatus() == LONG(0xC0000056);   // STATUS_DELETE_PENDING
 }
 
 OpenResult failureFromError(DWORD error)
@@ -27,10 +28,9 @@ OpenResult failureFromError(DWORD error)
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_NAME:
-    case ERROR_BAD_NETPATH:
         return OpenResult::failed(OpenError::NotFound);
     case ERROR_ACCESS_DENIED:
-        return OpenResult::failed(OpenError::NoPermission);
+        return OpenResult::failed(deletePending() ? OpenError::NotFound : OpenError::NoPermission);
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
         return OpenResult::failed(OpenError::InUse);
@@ -45,7 +45,7 @@ OpenResult failureFromError(DWORD error)
 
 OpenResult FileChannel::open(const std::filesystem::path &path)
 {
-    const std::wstring name = extendedPath(path);
+    const std::wstring name = extendedWindowsPath(path);
     const DWORD attributes = ::GetFileAttributesW(name.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return failureFromError(::GetLastError());

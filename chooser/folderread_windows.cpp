@@ -1,0 +1,60 @@
+#include "folderread.h"
+
+#include "windowspath.h"
+
+#include <windows.h>
+
+namespace {
+
+// A search of the folder in its extended form, so that a folder of any depth,
+// and names Windows would otherwise rewrite ("a.", "nul"), are read as stored.
+class FolderSearch {
+public:
+    explicit FolderSearch(const std::filesystem::path &folder)
+    {
+        std::wstring pattern = extendedWindowsPath(folder);
+        if (pattern.back() != L'\\')
+            pattern += L'\\';
+        pattern += L'*';
+        // No short names, and the entries fetched in large batches.
+        handle = ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr,
+                                    FIND_FIRST_EX_LARGE_FETCH);
+    }
+    ~FolderSearch()
+    {
+        if (handle != INVALID_HANDLE_VALUE)
+            ::FindClose(handle);
+    }
+    FolderSearch(const FolderSearch &) = delete;
+    FolderSearch &operator=(const FolderSearch &) = delete;
+
+    bool found() const { return handle != INVALID_HANDLE_VALUE; }
+    const WIN32_FIND_DATAW &current() const { return entry; }
+    bool next() { return ::FindNextFileW(handle, &entry); }
+
+private:
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    WIN32_FIND_DATAW entry{};
+};
+
+} // namespace
+
+FolderEntries readFolder(const std::filesystem::path &folder)
+{
+    FolderEntries entries;
+    FolderSearch search(folder);
+    for (bool more = search.found(); more; more = search.next()) {
+        const std::wstring_view name = search.current().cFileName;
+        if (name == L"." || name == L"..")
+            continue;
+        // A link or junction to a folder carries the folder's mark.
+        const bool isFolder = search.current().dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+        (isFolder ? entries.folders : entries.files).emplace_back(name);
+    }
+    return entries;
+}
+
+bool canList(const std::filesystem::path &folder)
+{
+    return FolderSearch(folder).found();
+}

@@ -1,0 +1,115 @@
+#include "windowspath.h"
+
+#include <algorithm>
+#include <cwctype>
+#include <vector>
+
+namespace {
+
+bool isSeparator(wchar_t c)
+{
+    return c == L'\\' || c == L'/';
+}
+
+bool hasDrive(std::wstring_view path)
+{
+    return path.size() >= 2 && path[1] == L':'
+        && ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z'));
+}
+
+// A full path split into its root (C: or \\server\share) and its names.
+struct FullPath {
+    std::wstring root;
+    bool unc = false;
+    std::vector<std::wstring> names;
+};
+
+// Adds the names of `rest` to `full`, working out "." and ".." as Windows
+// does, by name alone: ".." never climbs above the root.
+void addNames(FullPath &full, std::wstring_view rest)
+{
+    std::size_t start = 0;
+    while (start <= rest.size()) {
+        std::size_t end = start;
+        while (end < rest.size() && !isSeparator(rest[end]))
+            ++end;
+        const std::wstring_view name = rest.substr(start, end - start);
+        if (name == L"..") {
+            if (!full.names.empty())
+                full.names.pop_back();
+        } else if (!name.empty() && name != L".") {
+            full.names.emplace_back(name);
+        }
+        start = end + 1;
+    }
+}
+
+// The length of the name at the start of `path`.
+std::size_t nameLength(std::wstring_view path)
+{
+    std::size_t length = 0;
+    while (length < path.size() && !isSeparator(path[length]))
+        ++length;
+    return length;
+}
+
+// Splits a full path: C:\names, or \\server\share\names, whose root the
+// names never climb above.
+FullPath splitFull(std::wstring_view path)
+{
+    FullPath full;
+    std::size_t rootLength = 2;
+    if (isSeparator(path[0])) {
+        full.unc = true;
+        rootLength += nameLength(path.substr(rootLength));                // the server
+        if (rootLength < path.size())
+            rootLength += 1 + nameLength(path.substr(rootLength + 1));   // the share
+    }
+    full.root = path.substr(0, rootLength);
+    std::replace(full.root.begin(), full.root.end(), L'/', L'\\');
+    addNames(full, path.substr(rootLength));
+    return full;
+}
+
+} // namespace
+
+std::wstring extendedWindowsPath(std::wstring_view path, std::wstring_view currentFolder)
+{
+    if (path.size() >= 4 && isSeparator(path[0]) && isSeparator(path[1]) && (path[2] == L'?' || path[2] == L'.')
+        && isSeparator(path[3]))
+        return std::wstring(path);
+
+    FullPath full;
+    const bool unc = path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1]);
+    if (unc || (hasDrive(path) && path.size() >= 3 && isSeparator(path[2]))) {
+        full = splitFull(path);                       // C:\a, \\server\share\a
+    } else if (!path.empty() && isSeparator(path[0])) {
+        full = splitFull(currentFolder);              // \a: from the current folder's root
+        full.names.clear();
+        addNames(full, path);
+    } else if (hasDrive(path)) {
+        // C:a, relative to that drive: its current folder is known only for
+        // the current drive, elsewhere the drive's root stands in.
+        const bool sameDrive = hasDrive(currentFolder) && std::towupper(currentFolder[0]) == std::towupper(path[0]);
+        full = sameDrive ? splitFull(currentFolder) : splitFull(std::wstring(path.substr(0, 2)) + L"\\");
+        addNames(full, path.substr(2));
+    } else {
+        full = splitFull(currentFolder);              // a\b
+        addNames(full, path);
+    }
+
+    std::wstring extended = full.unc ? L"\\\\?\\UNC\\" + full.root.substr(2) : L"\\\\?\\" + full.root;
+    extended += L'\\';
+    for (std::size_t i = 0; i < full.names.size(); ++i) {
+        if (i)
+            extended += L'\\';
+        extended += full.names[i];
+    }
+    return extended;
+}
+
+std::wstring extendedWindowsPath(const std::filesystem::path &path)
+{
+    std::error_code ignored;
+    return extendedWindowsPath(path.wstring(), std::filesystem::current_path(ignored).wstring());
+}
