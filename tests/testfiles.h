@@ -83,7 +83,8 @@ inline bool writeFile(const QString &path, const QByteArray &bytes)
 inline bool makeStored(const QString &path, const QByteArray &bytes, bool folder = false)
 {
 #ifdef Q_OS_WIN
-    const std::wstring stored = LR"(\\?\)" + QDir::toNativeSeparators(QDir::cleanPath(path)).toStdWString();
+    const QString full = QDir::cleanPath(QDir::current().absoluteFilePath(path));
+    const std::wstring stored = LR"(\\?\)" + QDir::toNativeSeparators(full).toStdWString();
     if (folder)
         return ::CreateDirectoryW(stored.c_str(), nullptr);
     const HANDLE file = ::CreateFileW(stored.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -93,6 +94,17 @@ inline bool makeStored(const QString &path, const QByteArray &bytes, bool folder
     return ::CloseHandle(file), done;
 #else
     return folder ? QDir().mkdir(path) : writeFile(path, bytes);
+#endif
+}
+
+// Whether the Windows build runs under wine, which differs from Windows in a
+// few answers a row can name.
+inline bool underWine()
+{
+#ifdef Q_OS_WIN
+    return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+#else
+    return false;
 #endif
 }
 

@@ -310,6 +310,11 @@ private slots:
         if (onlyOn == "windows")
             QSKIP("a Windows lock or path");
 #endif
+        // Windows refuses to open a file whose deletion waits for the viewer
+        // (on FAT and network shares), and answers a share out of reach with
+        // ERROR_BAD_NETPATH; wine opens the one and finds no path for the other.
+        if (underWine() && (name == "deleted" || name.startsWith("\\\\")))
+            QSKIP("wine answers this otherwise than Windows");
         const QByteArray good = patternBytes(0, 600);
         QVERIFY(writeFile(dir.filePath("good"), good));
         load(folder + "good");
