@@ -2,6 +2,8 @@
 
 #include "lastframe.h"
 
+#include <QWindow>
+
 Warning::Warning(const QString &title, const QString &text, QWidget *parent)
     : QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, parent)
 {
@@ -9,10 +11,22 @@ Warning::Warning(const QString &title, const QString &text, QWidget *parent)
     setTextInteractionFlags(Qt::TextSelectableByMouse);
 }
 
-// However it is answered (OK, Enter, Escape, its close control), the answer
-// ends here; on Wayland it waits for the last frame first.
-void Warning::done(int result)
+void Warning::showEvent(QShowEvent *event)
 {
-    if (!putOffUntilLastFrameDone(this, [this, result] { done(result); }))
-        QMessageBox::done(result);
+    windowHandle()->removeEventFilter(this);
+    windowHandle()->installEventFilter(this);
+    QMessageBox::showEvent(event);
+}
+
+// However it is answered (OK, Enter, Escape, its close control), its window
+// is closed; on Wayland only once its last frame is done. A message box
+// closes its window past its own close event, so the window's is watched.
+bool Warning::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Close
+        && putOffUntilLastFrameDone(this, [this] { windowHandle()->close(); })) {
+        event->ignore();
+        return true;
+    }
+    return QMessageBox::eventFilter(watched, event);
 }
