@@ -33,7 +33,8 @@ class TestE2EDesktop : public QObject {
     Q_OBJECT
 
     QTemporaryDir work;   // the program's working folder, with the files to choose
-    const QString traceLog = QDir::current().absoluteFilePath("e2e-strace.log");
+    // One trace per desktop test (CTest names it), so runs side by side keep apart.
+    const QString traceLog = QDir::current().absoluteFilePath(qEnvironmentVariable("BYTEKIJKER_TRACE", "e2e-trace.log"));
     const std::unique_ptr<Desktop> desktop = QGuiApplication::platformName() == "wayland" ? gnomeWaylandDesktop() : x11Desktop();
     QProcess program;
     QString mainWindow;
