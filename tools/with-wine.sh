@@ -41,11 +41,12 @@ fi
 # go side by side, as the build's icon runs do; a run on another display
 # waits until all those have ended, then ends the server left from them (its
 # desktop gone with its display) and makes the prefix its own.
+server_is_ours() { [ "$(cat "$WINEPREFIX/.display" 2>/dev/null)" = "${DISPLAY:-}" ]; }
 exec {runs}>>"$build/wine.runs.lock"
-until flock -s "$runs" && [ "$(cat "$WINEPREFIX/.display" 2>/dev/null)" = "${DISPLAY:-}" ]; do
+until flock -s "$runs" && server_is_ours; do
     flock -u "$runs"
     flock -x "$runs"
-    if [ "$(cat "$WINEPREFIX/.display" 2>/dev/null)" != "${DISPLAY:-}" ]; then
+    if ! server_is_ours; then
         /usr/lib/wine/wineserver64 -k 2>/dev/null
         /usr/lib/wine/wineserver64 -w
         printf '%s' "${DISPLAY:-}" > "$WINEPREFIX/.display"

@@ -157,29 +157,29 @@ WaylandSeat::WaylandSeat(std::unique_ptr<State> state)
 {
 }
 
+namespace {
+
 // Released where the compositor knows the request, else only forgotten.
+template<typename Proxy>
+void letGo(Proxy *proxy, uint32_t releaseSince, void (*release)(Proxy *), void (*destroy)(Proxy *))
+{
+    if (!proxy)
+        return;
+    if (wl_proxy_get_version(reinterpret_cast<wl_proxy *>(proxy)) >= releaseSince)
+        release(proxy);
+    else
+        destroy(proxy);
+}
+
+} // namespace
+
 WaylandSeat::~WaylandSeat()
 {
     if (state->activation)
         xdg_activation_v1_destroy(state->activation);
-    if (state->keyboard) {
-        if (wl_keyboard_get_version(state->keyboard) >= WL_KEYBOARD_RELEASE_SINCE_VERSION)
-            wl_keyboard_release(state->keyboard);
-        else
-            wl_keyboard_destroy(state->keyboard);
-    }
-    if (state->pointer) {
-        if (wl_pointer_get_version(state->pointer) >= WL_POINTER_RELEASE_SINCE_VERSION)
-            wl_pointer_release(state->pointer);
-        else
-            wl_pointer_destroy(state->pointer);
-    }
-    if (state->seat) {
-        if (wl_seat_get_version(state->seat) >= WL_SEAT_RELEASE_SINCE_VERSION)
-            wl_seat_release(state->seat);
-        else
-            wl_seat_destroy(state->seat);
-    }
+    letGo(state->keyboard, WL_KEYBOARD_RELEASE_SINCE_VERSION, wl_keyboard_release, wl_keyboard_destroy);
+    letGo(state->pointer, WL_POINTER_RELEASE_SINCE_VERSION, wl_pointer_release, wl_pointer_destroy);
+    letGo(state->seat, WL_SEAT_RELEASE_SINCE_VERSION, wl_seat_release, wl_seat_destroy);
     wl_registry_destroy(state->registry);
     wl_proxy_wrapper_destroy(state->displayOnQueue);
     wl_display_flush(state->display);

@@ -17,33 +17,6 @@ bool hasDrive(std::wstring_view path)
         && ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z'));
 }
 
-// A full path split into its root (C: or \\server\share) and its names.
-struct FullPath {
-    std::wstring root;
-    bool unc = false;
-    std::vector<std::wstring> names;
-};
-
-// Adds the names of `rest` to `full`, working out "." and ".." as Windows
-// does, by name alone: ".." never climbs above the root.
-void addNames(FullPath &full, std::wstring_view rest)
-{
-    std::size_t start = 0;
-    while (start <= rest.size()) {
-        std::size_t end = start;
-        while (end < rest.size() && !isSeparator(rest[end]))
-            ++end;
-        const std::wstring_view name = rest.substr(start, end - start);
-        if (name == L"..") {
-            if (!full.names.empty())
-                full.names.pop_back();
-        } else if (!name.empty() && name != L".") {
-            full.names.emplace_back(name);
-        }
-        start = end + 1;
-    }
-}
-
 // The length of the name at the start of `path`.
 std::size_t nameLength(std::wstring_view path)
 {
@@ -53,25 +26,49 @@ std::size_t nameLength(std::wstring_view path)
     return length;
 }
 
-// Splits a full path: C:\names, or \\server\share\names, whose root the
-// names never climb above.
+// A full path split into its root (C: or \\server\share) and its names.
+struct FullPath {
+    std::wstring root;
+    std::vector<std::wstring> names;
+};
+
+// Adds the names of `rest` to `full`, working out "." and ".." as Windows
+// does, by name alone: ".." never climbs above the root.
+void addNames(FullPath &full, std::wstring_view rest)
+{
+    for (std::size_t start = 0; start <= rest.size();) {
+        const std::wstring_view name = rest.substr(start, nameLength(rest.substr(start)));
+        if (name == L"..") {
+            if (!full.names.empty())
+                full.names.pop_back();
+        } else if (!name.empty() && name != L".") {
+            full.names.emplace_back(name);
+        }
+        start += name.size() + 1;
+    }
+}
+
 FullPath splitFull(std::wstring_view path)
 {
-    FullPath full;
-    std::size_t rootLength = 2;
-    if (isSeparator(path[0])) {
-        full.unc = true;
-        rootLength += nameLength(path.substr(rootLength));                // the server
-        if (rootLength < path.size())
-            rootLength += 1 + nameLength(path.substr(rootLength + 1));   // the share
-    }
-    full.root = path.substr(0, rootLength);
+    const std::size_t rootLength = windowsRootLength(path);
+    FullPath full{std::wstring(path.substr(0, rootLength)), {}};
     std::replace(full.root.begin(), full.root.end(), L'/', L'\\');
     addNames(full, path.substr(rootLength));
     return full;
 }
 
 } // namespace
+
+std::size_t windowsRootLength(std::wstring_view path)
+{
+    if (path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1])) {
+        std::size_t length = 2 + nameLength(path.substr(2));           // the server
+        if (length < path.size())
+            length += 1 + nameLength(path.substr(length + 1));         // the share
+        return length;
+    }
+    return hasDrive(path) ? 2 : 0;
+}
 
 std::wstring extendedWindowsPath(std::wstring_view path, std::wstring_view currentFolder)
 {
@@ -98,7 +95,8 @@ std::wstring extendedWindowsPath(std::wstring_view path, std::wstring_view curre
         addNames(full, path);
     }
 
-    std::wstring extended = full.unc ? L"\\\\?\\UNC\\" + full.root.substr(2) : L"\\\\?\\" + full.root;
+    const bool share = full.root.starts_with(L"\\\\");
+    std::wstring extended = share ? L"\\\\?\\UNC\\" + full.root.substr(2) : L"\\\\?\\" + full.root;
     extended += L'\\';
     for (std::size_t i = 0; i < full.names.size(); ++i) {
         if (i)
@@ -108,8 +106,10 @@ std::wstring extendedWindowsPath(std::wstring_view path, std::wstring_view curre
     return extended;
 }
 
+// The current folder is asked for only where the path needs it.
 std::wstring extendedWindowsPath(const std::filesystem::path &path)
 {
     std::error_code ignored;
-    return extendedWindowsPath(path.wstring(), std::filesystem::current_path(ignored).wstring());
+    return extendedWindowsPath(path.wstring(),
+                               path.is_absolute() ? std::wstring() : std::filesystem::current_path(ignored).wstring());
 }

@@ -16,6 +16,10 @@
 // the extended or device form (\\?\, \\.\) are returned as they are.
 std::wstring extendedWindowsPath(std::wstring_view path, std::wstring_view currentFolder);
 
+// The length of a full path's root, above which its names never climb: 2
+// for C:\..., that of \\server\share for a share; 0 for a path with neither.
+std::size_t windowsRootLength(std::wstring_view path);
+
 // The same for a path of the program's, completed from the process's current
 // folder.
 std::wstring extendedWindowsPath(const std::filesystem::path &path);
