@@ -72,6 +72,7 @@ code van elke byte, daaronder dezelfde bytes als tekst. Het programma leest
 alleen; het schrijft nooit naar een bestand.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${BYTEKIJKER_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Liberation Sans stands in where the program's own fonts are missing;
 # Symbola draws the symbols that show control bytes in the text pane.

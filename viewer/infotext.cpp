@@ -1,5 +1,7 @@
 #include "infotext.h"
 
+#include "contact.h"
+
 QString InfoText()
 {
     const QString newLine = QStringLiteral("\r\n");
@@ -20,8 +22,8 @@ QString InfoText()
         + QStringLiteral(" van 250 tekens te zien is.") + newLine
         + newLine
         + QStringLiteral("Voor meer informatie neem contakt op met") + newLine
-        + indent + QStringLiteral("De makers van bytekijker") + newLine
-        + indent + QStringLiteral("Voorbeeldstraat 1") + newLine
-        + indent + QStringLiteral("1234 AB  Voorbeeldstad") + newLine
-        + indent + QStringLiteral("tel. 000-0000000");
+        + indent + QString::fromUtf8(Contact::name) + newLine
+        + indent + QString::fromUtf8(Contact::street) + newLine
+        + indent + QString::fromUtf8(Contact::postcode) + QStringLiteral("  ") + QString::fromUtf8(Contact::town) + newLine
+        + indent + QStringLiteral("tel. ") + QString::fromUtf8(Contact::phone);
 }
