@@ -7,6 +7,22 @@
 
 include(GNUInstallDirs)
 
+# The time every package gives its files, so that two builds of one commit
+# give the same bytes: SOURCE_DATE_EPOCH when set, else the commit's time,
+# else (a source tarball) the release date.
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+    set(BYTEKIJKER_EPOCH $ENV{SOURCE_DATE_EPOCH})
+else()
+    execute_process(COMMAND git -C ${CMAKE_SOURCE_DIR} log -1 --format=%ct
+        OUTPUT_VARIABLE BYTEKIJKER_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    if(NOT BYTEKIJKER_EPOCH MATCHES "^[0-9]+$")
+        execute_process(COMMAND date -u -d "${BYTEKIJKER_RELEASE_DATE}" +%s
+            OUTPUT_VARIABLE BYTEKIJKER_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+    endif()
+endif()
+execute_process(COMMAND date -u -d @${BYTEKIJKER_EPOCH} "+%Y-%m-%d %H:%M:%S UTC"
+    OUTPUT_VARIABLE BYTEKIJKER_EPOCH_DATE OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+
 # The icon files are drawn at build time by the program's own appIcon(),
 # through a small tool that needs no screen. Named by its target, so that a
 # cross build runs it through the emulator.

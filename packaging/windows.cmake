@@ -38,16 +38,46 @@ install(FILES ${BYTEKIJKER_WINDOWS_QT}/plugins/platforms/qwindows.dll DESTINATIO
 install(FILES ${BYTEKIJKER_WINDOWS_QT}/plugins/styles/qwindowsvistastyle.dll DESTINATION styles)
 install(FILES ${CMAKE_BINARY_DIR}/translations/qtbase_nl.qm DESTINATION translations)
 
+# The licences: Qt's part is made from the attributions in the source of the
+# Qt that is shipped (Debian's qt6-base, fetched once and cached by
+# tools/debian-source.sh), of which only the attributions and licence texts
+# are unpacked.
+execute_process(COMMAND ${CMAKE_SOURCE_DIR}/tools/windows-sources.sh
+    OUTPUT_VARIABLE windows_sources OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+string(REPLACE "\n" ";" windows_sources "${windows_sources}")
+set(qt_source ${windows_sources})
+list(FILTER qt_source INCLUDE REGEX "^qt6-base=")
+execute_process(COMMAND ${CMAKE_SOURCE_DIR}/tools/debian-source.sh ${qt_source}
+    OUTPUT_VARIABLE qt_source_package OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+file(GLOB qt_source_tarball ${qt_source_package}/*.orig.tar.*)
+set(qt_notices_source ${CMAKE_BINARY_DIR}/qt-notices-source)
+if(NOT EXISTS ${qt_notices_source}/.complete)
+    file(REMOVE_RECURSE ${qt_notices_source})
+    file(MAKE_DIRECTORY ${qt_notices_source})
+    execute_process(COMMAND tar xf ${qt_source_tarball} --strip-components=1 --wildcards
+            */qt_attribution.json *LICENSE* *LICENCE* *COPYING*
+        WORKING_DIRECTORY ${qt_notices_source} COMMAND_ERROR_IS_FATAL ANY)
+    file(TOUCH ${qt_notices_source}/.complete)
+endif()
+
 set(name bytekijker-${PROJECT_VERSION}-windows-x64)
 set(stage ${CMAKE_BINARY_DIR}/stage)
+set(BYTEKIJKER_WINDOWS_PROGRAM ${stage}/${name})
+set(BYTEKIJKER_NSIS_DEFINES "-DPUBLISHER=${BYTEKIJKER_PUBLISHER}"
+    -DHOMEPAGE=${BYTEKIJKER_HOMEPAGE} -DCONTACT=${BYTEKIJKER_CONTACT} -DPHONE=${BYTEKIJKER_PHONE}
+    -DICON=${BYTEKIJKER_ICO})
 add_custom_target(package_windows
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
     COMMAND ${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR} --prefix ${stage}/${name}
-    COMMAND ${CMAKE_COMMAND} -DSTRIP=${CMAKE_STRIP} -DFOLDER=${stage}/${name} -P ${CMAKE_SOURCE_DIR}/packaging/windows/stage.cmake
-    COMMAND ${CMAKE_COMMAND} -E chdir ${stage} ${CMAKE_COMMAND} -E tar cf ${CMAKE_BINARY_DIR}/${name}.zip --format=zip ${name}
-    COMMAND makensis -V2 -INPUTCHARSET UTF8
-            -DVERSION=${PROJECT_VERSION} "-DPUBLISHER=${BYTEKIJKER_PUBLISHER}" -DSTAGE=${stage}/${name}
-            -DICON=${BYTEKIJKER_ICO} -DOUTFILE=${CMAKE_BINARY_DIR}/bytekijker-${PROJECT_VERSION}-setup.exe
+    COMMAND ${CMAKE_COMMAND} -DFOLDER=${stage}/${name} -DQT_SOURCE=${qt_notices_source}
+            -DQT_PREFIX=${BYTEKIJKER_WINDOWS_QT} -DVERSION=${PROJECT_VERSION} -DQT_VERSION=${Qt6_VERSION}
+            "-DSOURCES=${windows_sources}" -P ${CMAKE_SOURCE_DIR}/packaging/windows/notices.cmake
+    COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${BYTEKIJKER_EPOCH}
+            ${CMAKE_COMMAND} -DSTRIP=${CMAKE_STRIP} -DFOLDER=${stage}/${name} -P ${CMAKE_SOURCE_DIR}/packaging/windows/stage.cmake
+    COMMAND ${CMAKE_COMMAND} -E chdir ${stage} ${CMAKE_COMMAND} -E tar cf ${CMAKE_BINARY_DIR}/${name}.zip
+            --format=zip "--mtime=${BYTEKIJKER_EPOCH_DATE}" --files-from=zip-files.txt
+    COMMAND makensis -V2 -INPUTCHARSET UTF8 ${BYTEKIJKER_NSIS_DEFINES} -DVERSION=${PROJECT_VERSION} -DSTAGE=${stage}/${name}
+            -DOUTFILE=${CMAKE_BINARY_DIR}/bytekijker-${PROJECT_VERSION}-setup.exe
             ${CMAKE_SOURCE_DIR}/packaging/windows/bytekijker.nsi
     DEPENDS bytekijker
     COMMENT "Packaging the Windows program: ${name}.zip and bytekijker-${PROJECT_VERSION}-setup.exe"

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Fetches Debian source packages once and prints, one a line, the folder
+# that holds each (its .dsc, original tarballs and Debian changes):
+#   debian-source.sh <package>=<version>...
+# Each is cached outside the clone, under its name and version, and moved
+# into place only when apt has checked every part against the signed .dsc,
+# so an interrupted or refused fetch never looks complete. A package that
+# can't be fetched is named, and the script fails.
+set -euo pipefail
+
+cache=${BYTEKIJKER_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/bytekijker}/debian-sources
+mkdir -p "$cache"
+work=$(mktemp -d "$cache/.work.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+# A private source list made from the machine's own archives, so the
+# machine's apt configuration stays as it is.
+apt=$work/apt
+updated=false
+private=(-o "Dir::Etc::SourceList=$apt/sources.list" -o "Dir::Etc::SourceParts=$apt/sources.list.d"
+         -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache" -o Debug::NoLocking=1)
+update() {
+    mkdir -p "$apt/lists/partial" "$apt/cache/archives/partial" "$apt/sources.list.d"
+    for sources in /etc/apt/sources.list.d/*.sources; do
+        [ -e "$sources" ] || continue
+        sed -e 's/^Types:.*/Types: deb-src/' "$sources" > "$apt/sources.list.d/$(basename "$sources")"
+    done
+    if [ -f /etc/apt/sources.list ]; then
+        sed -n -e 's/^deb \(.*\)/deb-src \1/p' /etc/apt/sources.list > "$apt/sources.list"
+    else
+        : > "$apt/sources.list"
+    fi
+    apt-get "${private[@]}" -q update >&2
+    updated=true
+}
+
+missing=()
+for package in "$@"; do
+    folder=$cache/${package/=/_}
+    if [ ! -f "$folder/.complete" ]; then
+        $updated || update
+        fetch=$(mktemp -d "$work/fetch.XXXXXX")
+        if (cd "$fetch" && apt-get "${private[@]}" -q source --download-only "$package" >&2); then
+            touch "$fetch/.complete"
+            rm -rf "$folder"
+            mv -T "$fetch" "$folder"
+        else
+            missing+=("$package")
+            continue
+        fi
+    fi
+    echo "$folder"
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "debian-source.sh: could not fetch the source of: ${missing[*]}" >&2
+    exit 1
+fi
