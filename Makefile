@@ -7,11 +7,14 @@
 # make windows       cross-builds build-windows/bytekijker.exe (Qt for Windows is built once, cached)
 # make test-windows  runs every test of the Windows build under wine
 # make package-windows  the zip and the installer, in build-windows/
+# make release       dist/: every download, the sources and SHA256SUMS, from a commit
+# make check-reproducible  builds the downloads in two fresh clones and compares them
 
 BUILD := build
 SANITIZE_BUILD := build-sanitize
 WINDOWS_BUILD := build-windows
 JOBS := 2
+CONFIGURE_ARGS :=
 
 BUILD_PACKAGES := g++ make cmake qt6-base-dev qt6-base-private-dev libwayland-dev wayland-protocols pkg-config fonts-liberation2
 RUN_PACKAGES := qt6-qpa-plugins qt6-wayland fonts-symbola qt6-translations-l10n
@@ -23,7 +26,7 @@ SCREENSHOT_PACKAGES := imagemagick
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix ninja-build dpkg-dev wine64 fonts-wine nsis
 
 .PHONY: run test test-sanitize bench package screenshots build configure deps test-deps package-deps \
-        windows test-windows package-windows windows-deps clean
+        windows test-windows package-windows windows-deps release check-reproducible clean
 
 run: deps build
 	./$(BUILD)/bytekijker
@@ -72,7 +75,7 @@ package-deps: deps
 	@tools/ensure-packages.sh $(PACKAGE_PACKAGES)
 
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CONFIGURE_ARGS)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -85,7 +88,7 @@ windows: windows-deps
 	    -DCMAKE_TOOLCHAIN_FILE=cmake/windows/mingw-w64.cmake \
 	    -DCMAKE_PREFIX_PATH="$$qt" \
 	    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/$$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake \
-	    -DBYTEKIJKER_HOST_E2E=$(CURDIR)/$(BUILD)/tests/tst_e2e_desktop
+	    -DBYTEKIJKER_HOST_E2E=$(CURDIR)/$(BUILD)/tests/tst_e2e_desktop $(CONFIGURE_ARGS)
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 
 test-windows: test-deps build
@@ -95,5 +98,12 @@ test-windows: test-deps build
 package-windows: windows
 	cmake --build $(WINDOWS_BUILD) --target package_windows
 
+# A release is made from a commit, in build folders of its own.
+release: package-deps windows-deps
+	tools/release.sh
+
+check-reproducible: package-deps windows-deps
+	tools/check-reproducible.sh
+
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD) build-release build-release-windows dist

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Makes a release in dist/ from the committed tree, in build folders of its
+# own, every file dated with the commit's time (SOURCE_DATE_EPOCH):
+#   bytekijker_<version>_<arch>.deb              the Debian package
+#   bytekijker-<version>-windows-x64.zip         the Windows program, unpacked anywhere
+#   bytekijker-<version>-setup.exe               its installer
+#   bytekijker-<version>.tar.gz                  the program's source
+#   bytekijker-<version>-windows-sources.tar     the source of what the Windows
+#                                                downloads bundle under the LGPL/GPL
+#   SHA256SUMS
+#   release.sh [--packages]   --packages: the first four only, no fetching
+# It refuses a tree with uncommitted changes, and fetches the sources first,
+# so that a release whose sources can't be had stops before it builds.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+if [ -n "$(git status --porcelain)" ]; then
+    echo "release: the tree has uncommitted changes; a release is made from a commit" >&2
+    exit 1
+fi
+version=$(sed -n 's/^project(bytekijker VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
+export SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
+dist=dist
+rm -rf "$dist"
+mkdir "$dist"
+
+if [ "${1:-}" != --packages ]; then
+    packages=$(tools/windows-sources.sh)
+    # shellcheck disable=SC2086   # one argument a package
+    folders=$(tools/debian-source.sh $packages)
+fi
+
+# The packages, each from a build folder of its own, without the tests.
+make --no-print-directory package BUILD=build-release CONFIGURE_ARGS=-DBUILD_TESTING=OFF
+make --no-print-directory package-windows WINDOWS_BUILD=build-release-windows CONFIGURE_ARGS=-DBUILD_TESTING=OFF
+cp build-release/bytekijker_"$version"_*.deb build-release-windows/bytekijker-"$version"-windows-x64.zip \
+   build-release-windows/bytekijker-"$version"-setup.exe "$dist"/
+git archive --format=tar --prefix="bytekijker-$version/" HEAD | gzip -9n > "$dist/bytekijker-$version.tar.gz"
+
+if [ "${1:-}" != --packages ]; then
+    # Debian's source packages as fetched, one folder each, with how Qt was
+    # built from them.
+    name=bytekijker-$version-windows-sources
+    sources=$(mktemp -d)
+    trap 'rm -rf "$sources"' EXIT
+    mkdir "$sources/$name"
+    for folder in $folders; do
+        cp -r "$folder" "$sources/$name/$(basename "$folder")"
+        rm -f "$sources/$name/$(basename "$folder")/.complete"
+    done
+    mkdir "$sources/$name/build"
+    cp tools/qt-windows.sh cmake/windows/mingw-w64.cmake "$sources/$name/build/"
+    sed -e "s/@VERSION@/$version/g" -e "s/@PACKAGES@/$(echo $packages)/" \
+        -e "s/@COMPILER@/$(x86_64-w64-mingw32-g++-posix --version | head -n 1)/" \
+        packaging/windows/SOURCES.txt.in > "$sources/$name/README.txt"
+    tar -C "$sources" --sort=name --mtime="@$SOURCE_DATE_EPOCH" --owner=0 --group=0 --numeric-owner \
+        -cf "$dist/$name.tar" "$name"
+fi
+
+(cd "$dist" && sha256sum -- * > SHA256SUMS)
+echo "release: $dist/ holds bytekijker $version"
+(cd "$dist" && ls -l && cat SHA256SUMS)
