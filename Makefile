@@ -23,7 +23,7 @@ TEST_PACKAGES := xvfb openbox dbus-daemon xdotool x11-utils xclip strace desktop
                  gstreamer1.0-plugins-good at-spi2-core libglib2.0-bin
 PACKAGE_PACKAGES := dpkg-dev file lintian
 SCREENSHOT_PACKAGES := imagemagick
-WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix ninja-build dpkg-dev wine64 fonts-wine nsis
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix ninja-build dpkg-dev wine64 fonts-wine nsis zip
 
 .PHONY: run test test-sanitize bench package screenshots build configure deps test-deps package-deps \
         windows test-windows package-windows windows-deps release check-reproducible clean

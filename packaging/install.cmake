@@ -20,8 +20,6 @@ else()
             OUTPUT_VARIABLE BYTEKIJKER_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
     endif()
 endif()
-execute_process(COMMAND date -u -d @${BYTEKIJKER_EPOCH} "+%Y-%m-%d %H:%M:%S UTC"
-    OUTPUT_VARIABLE BYTEKIJKER_EPOCH_DATE OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 
 # The icon files are drawn at build time by the program's own appIcon(),
 # through a small tool that needs no screen. Named by its target, so that a

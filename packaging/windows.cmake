@@ -73,9 +73,8 @@ add_custom_target(package_windows
             -DQT_PREFIX=${BYTEKIJKER_WINDOWS_QT} -DVERSION=${PROJECT_VERSION} -DQT_VERSION=${Qt6_VERSION}
             "-DSOURCES=${windows_sources}" -P ${CMAKE_SOURCE_DIR}/packaging/windows/notices.cmake
     COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${BYTEKIJKER_EPOCH}
-            ${CMAKE_COMMAND} -DSTRIP=${CMAKE_STRIP} -DFOLDER=${stage}/${name} -P ${CMAKE_SOURCE_DIR}/packaging/windows/stage.cmake
-    COMMAND ${CMAKE_COMMAND} -E chdir ${stage} ${CMAKE_COMMAND} -E tar cf ${CMAKE_BINARY_DIR}/${name}.zip
-            --format=zip "--mtime=${BYTEKIJKER_EPOCH_DATE}" --files-from=zip-files.txt
+            ${CMAKE_COMMAND} -DSTRIP=${CMAKE_STRIP} -DFOLDER=${stage}/${name} -DZIP=${CMAKE_BINARY_DIR}/${name}.zip
+            -P ${CMAKE_SOURCE_DIR}/packaging/windows/stage.cmake
     COMMAND makensis -V2 -INPUTCHARSET UTF8 ${BYTEKIJKER_NSIS_DEFINES} -DVERSION=${PROJECT_VERSION} -DSTAGE=${stage}/${name}
             -DOUTFILE=${CMAKE_BINARY_DIR}/bytekijker-${PROJECT_VERSION}-setup.exe
             ${CMAKE_SOURCE_DIR}/packaging/windows/bytekijker.nsi

@@ -9,6 +9,7 @@
 #   locked.nsh     sets $1 to the first of the program's binaries in folder
 #                  $0 that is loaded (it can't be opened for writing), or ""
 #   zip-files.txt  the zip's entries, in the same order
+# and, when given ZIP, makes that zip of the folder.
 cmake_minimum_required(VERSION 3.21)
 if(STRIP)
     file(GLOB_RECURSE binaries ${FOLDER}/*.exe ${FOLDER}/*.dll)
@@ -20,6 +21,7 @@ endif()
 file(GLOB_RECURSE files RELATIVE ${FOLDER} ${FOLDER}/*)
 list(SORT files)
 execute_process(COMMAND touch -d @$ENV{SOURCE_DATE_EPOCH} ${files} WORKING_DIRECTORY ${FOLDER}
+                COMMAND chmod -R u+rwX,go+rX,go-w . WORKING_DIRECTORY ${FOLDER}
                 COMMAND_ERROR_IS_FATAL ANY)
 get_filename_component(name ${FOLDER} NAME)
 set(install "")
@@ -50,3 +52,11 @@ file(WRITE ${parent}/files.nsh "${install}")
 file(WRITE ${parent}/uninstall.nsh "${remove_files}${remove_folders}")
 file(WRITE ${parent}/locked.nsh "${locked}")
 file(WRITE ${parent}/zip-files.txt "${zip}")
+
+# Info-ZIP without its extra fields (-X), which would hold each file's change
+# time, with the times in UTC, no folder entries, the files in that order.
+if(ZIP)
+    file(REMOVE ${ZIP})
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC zip -X -D -9 -q ${ZIP} -@
+                    INPUT_FILE ${parent}/zip-files.txt WORKING_DIRECTORY ${parent} COMMAND_ERROR_IS_FATAL ANY)
+endif()
