@@ -20,15 +20,14 @@ if [ -n "$(git status --porcelain)" ]; then
 fi
 version=$(sed -n 's/^project(bytekijker VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
 export SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
-dist=dist
-rm -rf "$dist"
-mkdir "$dist"
-
 if [ "${1:-}" != --packages ]; then
     packages=$(tools/windows-sources.sh)
     # shellcheck disable=SC2086   # one argument a package
     folders=$(tools/debian-source.sh $packages)
 fi
+dist=dist
+rm -rf "$dist"
+mkdir "$dist"
 
 # The packages, each from a build folder of its own, without the tests.
 make --no-print-directory package BUILD=build-release CONFIGURE_ARGS=-DBUILD_TESTING=OFF
@@ -45,7 +44,7 @@ if [ "${1:-}" != --packages ]; then
     trap 'rm -rf "$sources"' EXIT
     mkdir "$sources/$name"
     for folder in $folders; do
-        cp -r "$folder" "$sources/$name/$(basename "$folder")"
+        cp -rL "$folder" "$sources/$name/$(basename "$folder")"
         rm -f "$sources/$name/$(basename "$folder")/.complete"
     done
     mkdir "$sources/$name/build"
