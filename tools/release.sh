@@ -50,8 +50,9 @@ if [ "${1:-}" != --packages ]; then
     mkdir "$sources/$name/build"
     cp tools/qt-windows.sh cmake/windows/mingw-w64.cmake "$sources/$name/build/"
     sed -e "s/@VERSION@/$version/g" -e "s/@PACKAGES@/$(echo $packages)/" \
-        -e "s/@COMPILER@/$(x86_64-w64-mingw32-g++-posix --version | head -n 1)/" \
+        -e "s/@COMPILER@/g++-mingw-w64-x86-64-posix $(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix)/" \
         packaging/windows/SOURCES.txt.in > "$sources/$name/README.txt"
+    chmod -R u+rwX,go+rX,go-w "$sources/$name"
     tar -C "$sources" --sort=name --mtime="@$SOURCE_DATE_EPOCH" --owner=0 --group=0 --numeric-owner \
         -cf "$dist/$name.tar" "$name"
 fi
