@@ -3,7 +3,8 @@
 # The executable carries the icon at 16 to 256 pixels, a version resource and
 # a manifest (per-monitor DPI awareness, long paths, Windows 10 and 11).
 # `make package-windows` (the package_windows target) gathers the program and
-# only what it loads into one folder, stripped, and makes of it
+# only what it loads into one folder, stripped, with the licences of all it
+# holds, and makes of it (every file dated with the commit's time)
 #   bytekijker-<version>-windows-x64.zip   a folder that runs from anywhere
 #   bytekijker-<version>-setup.exe         an installer for the current user
 

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds Qt for 64-bit Windows once, from Debian's own source of the host Qt's
-# exact version, and prints the folder it is installed in.
+# exact version, and prints the folder it is installed in. The options below
+# are the build's whole configuration; a release's sources archive carries
+# this script beside the source.
 #
 # The result is cached outside the clone, keyed by the Qt version and the
 # options below, so every clone and every CI run on the machine reuses it.
@@ -70,24 +72,11 @@ work=$(mktemp -d "$prefix.work.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 start=$SECONDS
 
-# The source package, through a private source list made from the machine's
-# own archives, so the machine's apt configuration stays as it is.
-apt=$work/apt
-mkdir -p "$apt/lists/partial" "$apt/cache/archives/partial" "$apt/sources.list.d"
-for sources in /etc/apt/sources.list.d/*.sources; do
-    [ -e "$sources" ] || continue
-    sed -e 's/^Types:.*/Types: deb-src/' "$sources" > "$apt/sources.list.d/$(basename "$sources")"
-done
-if [ -f /etc/apt/sources.list ]; then
-    sed -n -e 's/^deb \(.*\)/deb-src \1/p' /etc/apt/sources.list > "$apt/sources.list"
-else
-    : > "$apt/sources.list"
-fi
-private=(-o "Dir::Etc::SourceList=$apt/sources.list" -o "Dir::Etc::SourceParts=$apt/sources.list.d"
-         -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache" -o Debug::NoLocking=1)
-apt-get "${private[@]}" -q update >&2
-(cd "$work" && apt-get "${private[@]}" -q source "qt6-base=$version" >&2)
-source_dir=$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
+# Debian's source package, as tools/debian-source.sh fetched and cached it
+# (the very files a release publishes), unpacked with Debian's patches.
+package=$("$here/tools/debian-source.sh" "qt6-base=$version")
+source_dir=$work/qtbase
+dpkg-source -x "$package"/*.dsc "$source_dir" >&2
 
 cmake -S "$source_dir" -B "$work/build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
