@@ -69,7 +69,7 @@ installed=$custom
 
 for value in "DisplayName +REG_SZ +bytekijker$" "DisplayVersion +REG_SZ +$version$" "Publisher +REG_SZ +$publisher$" \
              "URLInfoAbout +REG_SZ +https?://" "DisplayIcon .*bytekijker.exe" "UninstallString .*uninstall.exe\"$" \
-             "QuietUninstallString .*uninstall.exe\" /S _\?=" "EstimatedSize +REG_DWORD +0x[1-9]"; do
+             "QuietUninstallString .*uninstall.exe\" /S$" "EstimatedSize +REG_DWORD +0x[1-9]"; do
     grep -Eq "$value" <<<"$(entry)" || fail "the installed-apps entry has no '$value'"
 done
 # A shortcut names its start folder in UTF-16.
@@ -97,11 +97,10 @@ if main_window; then
     [ "$code" -eq 2 ] || fail "the installer over a running program exited with $code, not 2"
     [ "$(state "$installed")" = "$before" ] ||
         fail "the installer changed files of a running program: $(diff <(echo "$before") <(state "$installed"))"
-    quiet=$(entry | sed -n 's/^ *QuietUninstallString *REG_SZ *//p')   # "<exe>" <arguments>
-    read -r -a arguments <<<"${quiet#\"*\"}"
-    "$wine" "$(cut -d '"' -f 2 <<<"$quiet")" "${arguments[@]}"
+    # Run in place, the uninstaller returns its own exit code.
+    "$wine" "$installed/uninstall.exe" /S "_?=C:\\Eigen\\bytekijker"
     code=$?
-    [ "$code" -eq 2 ] || fail "the quiet uninstall of a running program exited with $code, not 2"
+    [ "$code" -eq 2 ] || fail "the uninstall of a running program exited with $code, not 2"
     # Started as a user starts it, the uninstaller copies itself to a
     # temporary folder (~nsu*.tmp), starts that copy and returns.
     "$wine" "$installed/uninstall.exe" /S

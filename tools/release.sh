@@ -29,7 +29,8 @@ dist=dist
 rm -rf "$dist"
 mkdir "$dist"
 
-# The packages, each from a build folder of its own, without the tests.
+# The packages, each from a fresh build folder of its own, without the tests.
+rm -rf build-release build-release-windows
 make --no-print-directory package BUILD=build-release CONFIGURE_ARGS=-DBUILD_TESTING=OFF
 make --no-print-directory package-windows WINDOWS_BUILD=build-release-windows CONFIGURE_ARGS=-DBUILD_TESTING=OFF
 cp build-release/bytekijker_"$version"_*.deb build-release-windows/bytekijker-"$version"-windows-x64.zip \

@@ -11,10 +11,10 @@
 ; a later version drops don't stay behind. A file that can't be written
 ; stops it. Silently (/S) it asks nothing: it stops, changes nothing and
 ; exits with code 2 when the program is running or the installed version is
-; newer. The uninstaller does the same; its quiet uninstall string runs it
-; in place, so that whoever runs it silently waits for it and gets that code
-; (started otherwise, an uninstaller first copies itself to the temporary
-; folder and returns at once).
+; newer. The uninstaller does the same. (Started as usual, an uninstaller
+; copies itself to the temporary folder, starts that copy and returns 0 at
+; once; run in place, with _?=<folder>, it returns its own code, but can't
+; remove its own file.)
 
 ; A 64-bit installer for a 64-bit program.
 Target amd64-unicode
@@ -137,7 +137,7 @@ Section
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\bytekijker.exe"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S _?=$INSTDIR'
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
     SectionGetSize 0 $0
@@ -149,15 +149,7 @@ Section "Uninstall"
     Push "$INSTDIR"
     Call un.WaitUntilClosed
     !include "${STAGE}\..\uninstall.nsh"
-    ; Run in place (_?=, as the quiet uninstall string runs it, so that the
-    ; caller waits for it and gets its exit code) it can't delete itself; a
-    ; running program can be moved, though, so it goes to the temporary folder.
     Delete "$INSTDIR\uninstall.exe"
-    ${If} ${FileExists} "$INSTDIR\uninstall.exe"
-        GetTempFileName $0
-        Delete "$0"
-        Rename "$INSTDIR\uninstall.exe" "$0"
-    ${EndIf}
     RMDir "$INSTDIR"
     Delete "$SMPROGRAMS\bytekijker.lnk"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
