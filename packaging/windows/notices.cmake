@@ -2,12 +2,12 @@
 #   LICENSE.txt               the program's own licence
 #   THIRD-PARTY-NOTICES.txt   every part of others that the folder holds
 #   licenses/                 the full licence texts that file refers to
-# The Qt part follows the Qt build: every qt_attribution.json entry in Qt's
+# The Qt part follows the Qt build: every qt_attribution.json file in Qt's
 # source (QT_SOURCE, the extracted license files and attributions) is looked
-# up in qt-components.cmake, and listed when the features of the Qt in
-# QT_PREFIX compile it into the shipped DLLs. VERSION, QT_VERSION and
-# SOURCES (the Debian source packages, one "name=version" each) name what
-# the notices point to.
+# up by its folder in qt-components.cmake, and its entries are listed when
+# the features of the Qt in QT_PREFIX compile them into the shipped DLLs.
+# VERSION, QT_VERSION and SOURCES (the Debian source packages, one
+# "name=version" each) name what the notices point to.
 cmake_minimum_required(VERSION 3.21)
 set(here ${CMAKE_CURRENT_LIST_DIR})
 
@@ -28,12 +28,12 @@ if(NOT feature_widgets EQUAL 1)
     message(FATAL_ERROR "no Qt configuration under ${QT_PREFIX}")
 endif()
 
-function(shipped_when id)
+function(shipped_when folder)
     set(shipped TRUE)
     foreach(condition IN LISTS ARGN)
         string(REGEX REPLACE "^!" "" name ${condition})
         if(NOT DEFINED feature_${name})
-            message(FATAL_ERROR "qt-components.cmake: ${id} depends on ${name}, which this Qt doesn't know")
+            message(FATAL_ERROR "qt-components.cmake: ${folder} depends on ${name}, which this Qt doesn't know")
         endif()
         if(condition MATCHES "^!")
             set(wanted -1)
@@ -44,10 +44,10 @@ function(shipped_when id)
             set(shipped FALSE)
         endif()
     endforeach()
-    set(rule_${id} ${shipped} PARENT_SCOPE)
+    set("rule_${folder}" ${shipped} PARENT_SCOPE)
 endfunction()
-function(not_shipped id reason)
-    set(rule_${id} FALSE PARENT_SCOPE)
+function(not_shipped folder reason)
+    set("rule_${folder}" FALSE PARENT_SCOPE)
 endfunction()
 include(${here}/qt-components.cmake)
 
@@ -59,6 +59,16 @@ file(MAKE_DIRECTORY ${FOLDER}/licenses)
 set(components "")
 set(qt_licenses "")
 foreach(attribution IN LISTS attributions)
+    get_filename_component(dir ${attribution} DIRECTORY)
+    file(RELATIVE_PATH origin ${QT_SOURCE} ${attribution})
+    file(RELATIVE_PATH folder ${QT_SOURCE} ${dir})
+    if(NOT DEFINED "rule_${folder}")
+        message(FATAL_ERROR "Qt's ${origin} is not in qt-components.cmake: "
+                            "say there whether the Windows downloads ship what it names")
+    endif()
+    if(NOT "${rule_${folder}}")
+        continue()
+    endif()
     file(READ ${attribution} json)
     string(JSON type TYPE "${json}")
     if(type STREQUAL "OBJECT")
@@ -66,17 +76,8 @@ foreach(attribution IN LISTS attributions)
     endif()
     string(JSON count LENGTH "${json}")
     math(EXPR last "${count} - 1")
-    get_filename_component(dir ${attribution} DIRECTORY)
-    file(RELATIVE_PATH origin ${QT_SOURCE} ${attribution})
     foreach(index RANGE ${last})
         string(JSON id GET "${json}" ${index} Id)
-        if(NOT DEFINED rule_${id})
-            message(FATAL_ERROR "Qt's ${origin} names '${id}', which qt-components.cmake doesn't: "
-                                "say there whether the Windows downloads ship it")
-        endif()
-        if(NOT rule_${id})
-            continue()
-        endif()
         foreach(field Name Version License LicenseId LicenseFile Copyright)
             string(JSON ${field} ERROR_VARIABLE missing GET "${json}" ${index} ${field})
             if(missing)

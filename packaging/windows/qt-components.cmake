@@ -1,60 +1,50 @@
 # Which of the third-party parts of Qt's source end up in the Qt DLLs the
 # Windows downloads ship (Core, Gui, Widgets, the windows platform plugin
-# and the windowsvista style), by the id of their qt_attribution.json entry.
+# and the windowsvista style), by the folder of their qt_attribution.json.
+# Every entry of one file ships or doesn't, alike.
 #
-#   shipped_when(<id> <feature>...)  shipped if every feature holds in the Qt
-#                                    build: "png" is on, "!system_png" is off
-#   not_shipped(<id> <reason>)       never in the shipped DLLs, and why
+#   shipped_when(<folder> <feature>...)  shipped if every feature holds in the
+#                                        Qt build: "png" is on, "!system_png" off
+#   not_shipped(<folder> <reason>)       never in the shipped DLLs, and why
 #
-# notices.cmake refuses a Qt source with an entry named in neither, so a new
-# component of a newer Qt can't slip into the DLLs without a notice.
+# notices.cmake refuses a Qt source with an attribution file in a folder
+# named in neither, so a new component of a newer Qt can't slip into the
+# DLLs without a notice.
 
-shipped_when(blake2)
-shipped_when(doubleconversion doubleconversion !system_doubleconversion)
-shipped_when(easing easingcurve)
-shipped_when(freetype freetype !system_freetype)
-shipped_when(freetype-zlib freetype !system_freetype)
-shipped_when(freetype-bdf freetype !system_freetype)
-shipped_when(freetype-pcf freetype !system_freetype)
-shipped_when(harfbuzz-ng harfbuzz !system_harfbuzz)
-shipped_when(icc-sRGB-color-profile pdf)
-shipped_when(libpng png !system_png)
-shipped_when(md4)
-shipped_when(md4c textmarkdownreader !system_textmarkdownreader)
-shipped_when(md5)
-shipped_when(pcre2 regularexpression !system_pcre2)
-shipped_when(pcre2-sljit regularexpression !system_pcre2)
-shipped_when(rfc6234)
-shipped_when(sha1)
-shipped_when(sha3_endian)
-shipped_when(sha3_keccak)
-shipped_when(tinycbor cborstreamwriter)
-shipped_when(zlib !system_zlib)
-shipped_when(unicode-character-database)
-shipped_when(unicode-cldr)
-shipped_when(siphash)
-shipped_when(grayraster)
-shipped_when(smooth-scaling-algorithm)
-shipped_when(xserverhelper)
-shipped_when(aglfn pdf)
-shipped_when(opengl-headers opengl)
-shipped_when(opengl-es2-headers opengl)
-shipped_when(vulkan-xml-spec vulkan)
-shipped_when(VulkanMemoryAllocator vulkan)
-shipped_when(libjpeg jpeg !system_jpeg)
+shipped_when(src/3rdparty/blake2)
+shipped_when(src/3rdparty/double-conversion doubleconversion !system_doubleconversion)
+shipped_when(src/3rdparty/easing easingcurve)
+shipped_when(src/3rdparty/freetype freetype !system_freetype)
+shipped_when(src/3rdparty/harfbuzz-ng harfbuzz !system_harfbuzz)
+shipped_when(src/3rdparty/icc pdf)
+shipped_when(src/3rdparty/libjpeg jpeg !system_jpeg)
+shipped_when(src/3rdparty/libpng png !system_png)
+shipped_when(src/3rdparty/md4)
+shipped_when(src/3rdparty/md4c textmarkdownreader !system_textmarkdownreader)
+shipped_when(src/3rdparty/md5)
+shipped_when(src/3rdparty/pcre2 regularexpression !system_pcre2)
+shipped_when(src/3rdparty/rfc6234)
+shipped_when(src/3rdparty/sha1)
+shipped_when(src/3rdparty/sha3)
+shipped_when(src/3rdparty/tinycbor cborstreamwriter)
+shipped_when(src/3rdparty/VulkanMemoryAllocator vulkan)
+shipped_when(src/3rdparty/zlib !system_zlib)
+shipped_when(src/corelib/text)
+shipped_when(src/corelib/tools)
+shipped_when(src/gui/opengl opengl)
+shipped_when(src/gui/painting)
+shipped_when(src/gui/text pdf)
+shipped_when(src/gui/vulkan vulkan)
 
-not_shipped(android-native-style "Android only")
-not_shipped(android-gradle-wrapper "Android packaging only")
-not_shipped(forkfd "Unix only")
-not_shipped(pixman "ARM only")
-not_shipped(vera_font "WebAssembly only")
-not_shipped(dejayvu "WebAssembly only")
-not_shipped(xcb-xinput "X11 only")
-not_shipped(qeventdispatcher_cf "macOS only")
-not_shipped(cocoa-platform-plugin "macOS only")
-not_shipped(libpsl "Qt Network, not shipped")
-not_shipped(psl "Qt Network, not shipped")
-not_shipped(libdbus-1-headers "Qt D-Bus, not shipped")
-not_shipped(valgrind "Qt Test, not shipped")
-not_shipped(cycle "Qt Test, not shipped")
-not_shipped(linuxperf "Qt Test, not shipped")
+not_shipped(src/3rdparty/android "Android only")
+not_shipped(src/3rdparty/gradle "Android packaging only")
+not_shipped(src/3rdparty/forkfd "Unix only")
+not_shipped(src/3rdparty/pixman "ARM only")
+not_shipped(src/3rdparty/wasm "WebAssembly only")
+not_shipped(src/3rdparty/xcb "X11 only")
+not_shipped(src/corelib/kernel "macOS only")
+not_shipped(src/plugins/platforms/cocoa "macOS only")
+not_shipped(src/3rdparty/libpsl "Qt Network, not shipped")
+not_shipped(src/network/kernel "Qt Network, not shipped")
+not_shipped(src/dbus "Qt D-Bus, not shipped")
+not_shipped(src/testlib/3rdparty "Qt Test, not shipped")
