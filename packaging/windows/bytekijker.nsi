@@ -105,8 +105,10 @@ Section
     ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
     ${If} $0 != ""
     ${AndIf} ${FileExists} "$0\uninstall.exe"
-        Push "$0"
-        Call WaitUntilClosed
+        ${If} $0 != $INSTDIR   ; an update into another folder
+            Push "$0"
+            Call WaitUntilClosed
+        ${EndIf}
         ClearErrors
         ExecWait '"$0\uninstall.exe" /S _?=$0' $1
         ${If} ${Errors}

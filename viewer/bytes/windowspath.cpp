@@ -11,6 +11,12 @@ bool isSeparator(wchar_t c)
     return c == L'\\' || c == L'/';
 }
 
+// \\server\share, or \\?\ and \\.\ (device) paths.
+bool startsWithTwoSeparators(std::wstring_view path)
+{
+    return path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1]);
+}
+
 bool hasDrive(std::wstring_view path)
 {
     return path.size() >= 2 && path[1] == L':'
@@ -61,7 +67,7 @@ FullPath splitFull(std::wstring_view path)
 
 std::size_t windowsRootLength(std::wstring_view path)
 {
-    if (path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1])) {
+    if (startsWithTwoSeparators(path)) {
         std::size_t length = 2 + nameLength(path.substr(2));           // the server
         if (length < path.size())
             length += 1 + nameLength(path.substr(length + 1));         // the share
@@ -72,13 +78,12 @@ std::size_t windowsRootLength(std::wstring_view path)
 
 std::wstring extendedWindowsPath(std::wstring_view path, std::wstring_view currentFolder)
 {
-    if (path.size() >= 4 && isSeparator(path[0]) && isSeparator(path[1]) && (path[2] == L'?' || path[2] == L'.')
+    if (startsWithTwoSeparators(path) && path.size() >= 4 && (path[2] == L'?' || path[2] == L'.')
         && isSeparator(path[3]))
         return std::wstring(path);
 
     FullPath full;
-    const bool unc = path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1]);
-    if (unc || (hasDrive(path) && path.size() >= 3 && isSeparator(path[2]))) {
+    if (startsWithTwoSeparators(path) || (hasDrive(path) && path.size() >= 3 && isSeparator(path[2]))) {
         full = splitFull(path);                       // C:\a, \\server\share\a
     } else if (!path.empty() && isSeparator(path[0])) {
         full = splitFull(currentFolder);              // \a: from the current folder's root
