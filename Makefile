@@ -32,28 +32,24 @@ run: deps build
 	./$(BUILD)/bytekijker
 
 test: test-deps build
-	cd $(BUILD) && ctest --output-on-failure
+	ctest --preset linux --test-dir $(BUILD)
 
 test-sanitize: test-deps
-	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DBYTEKIJKER_SANITIZE=ON
+	cmake --preset sanitize -B $(SANITIZE_BUILD) $(CONFIGURE_ARGS)
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
-	cd $(SANITIZE_BUILD) && \
-	    ASAN_OPTIONS=detect_leaks=1 \
-	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	    LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
-	    ctest --output-on-failure
+	ctest --preset sanitize --test-dir $(SANITIZE_BUILD)
 
 bench: deps build
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 	cd $(BUILD)/bench && QT_QPA_PLATFORM=offscreen ./bench_bytekijker $(ARGS)
 
 screenshots: test-deps build
-	@tools/ensure-packages.sh $(SCREENSHOT_PACKAGES)
+	@cmake/ensure-packages.sh $(SCREENSHOT_PACKAGES)
 	tools/screenshots.sh docs "" $(CURDIR)/$(BUILD)/bytekijker
 	tools/screenshots.sh docs -gnome $(CURDIR)/$(BUILD)/tools/gnome_screenshots $(CURDIR)/$(BUILD)/bytekijker
 	$(MAKE) windows
 	tools/screenshots.sh docs -windows env BYTEKIJKER_WINDOWS_BUILD=$(CURDIR)/$(WINDOWS_BUILD) \
-	    BYTEKIJKER_WINDOWS_QT="$$(tools/qt-windows.sh)" $(CURDIR)/tools/with-wine.sh $(CURDIR)/$(WINDOWS_BUILD)/bytekijker.exe
+	    BYTEKIJKER_WINDOWS_QT="$$(cmake/windows/qt-windows.sh)" $(CURDIR)/cmake/windows/with-wine.sh $(CURDIR)/$(WINDOWS_BUILD)/bytekijker.exe
 
 # Debian's own checker has the last word on the package: any error or warning fails.
 package: package-deps build
@@ -63,37 +59,36 @@ package: package-deps build
 # Every step that needs packages depends on their installation, and the
 # installations follow one another, so any `make -j` works.
 deps:
-	@tools/ensure-packages.sh $(BUILD_PACKAGES) $(RUN_PACKAGES)
+	@cmake/ensure-packages.sh $(BUILD_PACKAGES) $(RUN_PACKAGES)
 
 windows-deps: deps
-	@tools/ensure-packages.sh $(WINDOWS_PACKAGES)
+	@cmake/ensure-packages.sh $(WINDOWS_PACKAGES)
 
 test-deps: deps
-	@tools/ensure-packages.sh $(TEST_PACKAGES)
+	@cmake/ensure-packages.sh $(TEST_PACKAGES)
 
 package-deps: deps
-	@tools/ensure-packages.sh $(PACKAGE_PACKAGES)
+	@cmake/ensure-packages.sh $(PACKAGE_PACKAGES)
 
+# The builds are CMake's presets (CMakePresets.json); BUILD and the other
+# folders only move them.
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CONFIGURE_ARGS)
+	cmake --preset linux -B $(BUILD) $(CONFIGURE_ARGS)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-# Qt for Windows comes from tools/qt-windows.sh, which builds it the first
-# time and then names its cached folder. The desktop test of the Windows build
-# is the Linux one, given the Windows program to start.
+# Qt for Windows comes from cmake/windows/qt-windows.sh, which builds it the
+# first time and then names its cached folder. The desktop test of the Windows
+# build is the Linux one, given the Windows program to start.
 windows: windows-deps
-	qt=$$(tools/qt-windows.sh) && cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
-	    -DCMAKE_TOOLCHAIN_FILE=cmake/windows/mingw-w64.cmake \
-	    -DCMAKE_PREFIX_PATH="$$qt" \
-	    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/$$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake \
-	    -DBYTEKIJKER_HOST_E2E=$(CURDIR)/$(BUILD)/tests/tst_e2e_desktop $(CONFIGURE_ARGS)
+	qt=$$(cmake/windows/qt-windows.sh) && cmake --preset windows -B $(WINDOWS_BUILD) \
+	    -DBYTEKIJKER_WINDOWS_QT="$$qt" -DBYTEKIJKER_HOST_E2E=$(CURDIR)/$(BUILD)/tests/desktop/tst_e2e_desktop $(CONFIGURE_ARGS)
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 
 test-windows: test-deps build
 	$(MAKE) package-windows
-	cd $(WINDOWS_BUILD) && ctest --output-on-failure
+	ctest --preset windows --test-dir $(WINDOWS_BUILD)
 
 package-windows: windows
 	cmake --build $(WINDOWS_BUILD) --target package_windows

@@ -1,25 +1,13 @@
 #include "fonts.h"
 
-#include <QStringList>
+#include "platform/fontfaces.h"
 
 namespace {
-
-#ifdef _WIN32
-// "MS Sans Serif" is a bitmap face on Windows, drawn at a few fixed sizes and
-// blurred at any other scale; its outline successor, which Windows itself
-// puts in its place, is sharp at 150 % too. Tahoma, the face of Windows' own
-// dialogs, stands in where a face is missing (wine has neither).
-const QString MsSansSerif = QStringLiteral("Microsoft Sans Serif");
-const QStringList StandIns{QStringLiteral("Tahoma")};
-#else
-const QString MsSansSerif = QStringLiteral("MS Sans Serif");
-const QStringList StandIns{QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")};
-#endif
 
 QFont withStandIns(const QString &family, qreal pointSize)
 {
     QFont font;
-    font.setFamilies(QStringList(family) + StandIns);
+    font.setFamilies(QStringList(family) + standInFaces());
     font.setPointSizeF(pointSize);
     font.setWeight(QFont::Normal);
     font.setStyleHint(QFont::SansSerif);
@@ -30,7 +18,7 @@ QFont withStandIns(const QString &family, qreal pointSize)
 
 QFont msSansSerif(qreal pointSize)
 {
-    return withStandIns(MsSansSerif, pointSize);
+    return withStandIns(msSansSerifFace(), pointSize);
 }
 
 QFont arial(qreal pointSize)

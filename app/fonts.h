@@ -2,10 +2,8 @@
 
 #include <QFont>
 
-// The window fonts, asked for by their own names. On Linux, where a family is
-// not installed, Liberation Sans stands in at the same size: it is metrically
-// the same as Arial, and narrow enough for every caption to fit its button.
-// On Windows, "MS Sans Serif" is asked for as "Microsoft Sans Serif", and
-// Tahoma stands in.
+// The window fonts, asked for by their own names; where a face is not
+// installed, the system's stand-in takes its place at the same size
+// (platform/fontfaces.h).
 QFont msSansSerif(qreal pointSize);
 QFont arial(qreal pointSize);

@@ -1,4 +1,4 @@
-#include "form1.h"
+#include "viewer/form1.h"
 #include "startup.h"
 
 #include <QApplication>

@@ -1,12 +1,10 @@
 #include "startup.h"
 
+#include "platform/systemstartup.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace {
 
@@ -30,7 +28,5 @@ void useQtsDutchTexts()
 void prepareApplication()
 {
     useQtsDutchTexts();
-#ifdef _WIN32
-    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-#endif
+    prepareSystem();
 }

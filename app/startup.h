@@ -6,6 +6,5 @@
 //   context menus, standard buttons): the program is Dutch whatever the
 //   system's language. Without the translation installed those stay as Qt
 //   has them.
-// - On Windows, no system box about a drive without a medium: the chooser
-//   handles that drive itself.
+// - What the system itself needs (platform/systemstartup.h).
 void prepareApplication();

@@ -2,7 +2,7 @@
 // openen" to the chooser on screen with its lists filled. The folders are made
 // in a scratch folder first (not timed) and removed afterwards.
 
-#include "fopen.h"
+#include "chooser/fopen.h"
 #include "measure.h"
 
 #include <QCoreApplication>

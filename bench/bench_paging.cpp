@@ -3,10 +3,10 @@
 // per block, and loading a huge sparse file against a small one.
 
 #include "bytewisepager.h"
-#include "form1.h"
+#include "viewer/form1.h"
 #include "measure.h"
-#include "module1.h"
-#include "pathtext.h"
+#include "app/module1.h"
+#include "platform/pathtext.h"
 
 #include <QApplication>
 #include <QFile>

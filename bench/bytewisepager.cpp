@@ -1,8 +1,8 @@
 #include "bytewisepager.h"
 
-#include "blocks.h"
-#include "codepage.h"
-#include "numbertext.h"
+#include "viewer/bytes/blocks.h"
+#include "viewer/bytes/codepage.h"
+#include "viewer/bytes/numbertext.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

@@ -3,7 +3,7 @@
 // The baseline for paging: each byte read on its own, and both panes' whole
 // text read back and written again once per byte.
 
-#include "filechannel.h"
+#include "viewer/bytes/filechannel.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,7 +1,7 @@
 // The program's own start-up, ending when its main window is on screen.
 
 #include "quitwhenshown.h"
-#include "form1.h"
+#include "viewer/form1.h"
 
 #include <QApplication>
 

@@ -1,8 +1,8 @@
 #include "dirlist.h"
 
-#include "drives.h"
-#include "folderread.h"
-#include "pathtext.h"
+#include "platform/drives.h"
+#include "platform/folderread.h"
+#include "platform/pathtext.h"
 
 #include <QPainter>
 #include <QStringListModel>

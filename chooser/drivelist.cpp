@@ -1,6 +1,6 @@
 #include "drivelist.h"
 
-#include "pathtext.h"
+#include "platform/pathtext.h"
 
 #include <QDir>
 

@@ -2,11 +2,11 @@
 
 #include "dirlist.h"
 #include "drivelist.h"
-#include "controls.h"
+#include "app/controls.h"
 #include "filelist.h"
-#include "lastframe.h"
-#include "module1.h"
-#include "selectedfile.h"
+#include "platform/closewait.h"
+#include "app/module1.h"
+#include "composepath.h"
 
 #include <QCloseEvent>
 #include <QPushButton>

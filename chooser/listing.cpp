@@ -1,7 +1,7 @@
 #include "listing.h"
 
-#include "folderread.h"
-#include "pathtext.h"
+#include "platform/folderread.h"
+#include "platform/pathtext.h"
 
 #include <QCollator>
 #include <algorithm>

@@ -27,7 +27,7 @@ endif()
 set(BYTEKIJKER_ICON_SIZES 16 32 48 64 128 256)
 set(BYTEKIJKER_ICON_DIR ${CMAKE_CURRENT_BINARY_DIR}/icons)
 
-qt_add_executable(make_icons tools/make_icons.cpp)
+qt_add_executable(make_icons packaging/make_icons.cpp)
 target_link_libraries(make_icons PRIVATE bytekijker_ui)
 
 set(bytekijker_icon_files)

@@ -13,10 +13,12 @@ add_custom_command(OUTPUT ${BYTEKIJKER_ICO}
     COMMAND make_icons --ico ${BYTEKIJKER_ICO} ${BYTEKIJKER_ICON_SIZES}
     DEPENDS make_icons
     VERBATIM)
+add_custom_target(bytekijker_ico DEPENDS ${BYTEKIJKER_ICO})
+add_dependencies(bytekijker bytekijker_ico)
 set(BYTEKIJKER_MANIFEST ${CMAKE_CURRENT_BINARY_DIR}/packaging/bytekijker.manifest)
 configure_file(packaging/windows/bytekijker.manifest.in ${BYTEKIJKER_MANIFEST} @ONLY)
 configure_file(packaging/windows/bytekijker.rc.in ${CMAKE_CURRENT_BINARY_DIR}/packaging/bytekijker.rc @ONLY)
-set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/packaging/bytekijker.rc
+set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/packaging/bytekijker.rc TARGET_DIRECTORY bytekijker
     PROPERTIES OBJECT_DEPENDS "${BYTEKIJKER_ICO};${BYTEKIJKER_MANIFEST}")
 target_sources(bytekijker PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/packaging/bytekijker.rc)
 
@@ -41,14 +43,14 @@ install(FILES ${CMAKE_BINARY_DIR}/translations/qtbase_nl.qm DESTINATION translat
 
 # The licences: Qt's part is made from the attributions in the source of the
 # Qt that is shipped (Debian's qt6-base, fetched once and cached by
-# tools/debian-source.sh), of which only the attributions and licence texts
+# cmake/debian-source.sh), of which only the attributions and licence texts
 # are unpacked.
-execute_process(COMMAND ${CMAKE_SOURCE_DIR}/tools/windows-sources.sh
+execute_process(COMMAND ${CMAKE_SOURCE_DIR}/packaging/windows/windows-sources.sh
     OUTPUT_VARIABLE windows_sources OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 string(REPLACE "\n" ";" windows_sources "${windows_sources}")
 set(qt_source ${windows_sources})
 list(FILTER qt_source INCLUDE REGEX "^qt6-base=")
-execute_process(COMMAND ${CMAKE_SOURCE_DIR}/tools/debian-source.sh ${qt_source}
+execute_process(COMMAND ${CMAKE_SOURCE_DIR}/cmake/debian-source.sh ${qt_source}
     OUTPUT_VARIABLE qt_source_package OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 file(GLOB qt_source_tarball ${qt_source_package}/*.orig.tar.*)
 set(qt_notices_source ${CMAKE_BINARY_DIR}/qt-notices-source)

@@ -61,30 +61,30 @@ inline QString expectedCodes(const QByteArray &bytes)
     return codes;
 }
 
-// A scratch folder that is removed with whatever it holds, also names that are
-// not valid text, which QTemporaryDir can't remove on its own.
-struct ScratchDir : QTemporaryDir {
-    ~ScratchDir()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(nativePath(pathBytes(path())), ignored);
-    }
-};
-
 inline bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);   // truncates what was there
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// A file or folder made under the name given, as it is stored, also where
-// Windows would rewrite a plain path: "a." or "b " (its trailing dot or space
-// dropped), "nul" or "aux.txt" (taken for devices).
-inline bool makeStored(const QString &path, const QByteArray &bytes, bool folder = false)
+// A path as it is stored, also where Windows would rewrite a plain path: "a."
+// or "b " (its trailing dot or space dropped), "nul" or "aux.txt" (taken for
+// devices). On Windows that is the path's extended form.
+inline std::filesystem::path storedPath(const QString &path)
 {
 #ifdef Q_OS_WIN
     const QString full = QDir::cleanPath(QDir::current().absoluteFilePath(path));
-    const std::wstring stored = LR"(\\?\)" + QDir::toNativeSeparators(full).toStdWString();
+    return LR"(\\?\)" + QDir::toNativeSeparators(full).toStdWString();
+#else
+    return nativePath(pathBytes(path));
+#endif
+}
+
+// A file or folder made under the name given, as it is stored.
+inline bool makeStored(const QString &path, const QByteArray &bytes, bool folder = false)
+{
+#ifdef Q_OS_WIN
+    const std::wstring stored = storedPath(path).native();
     if (folder)
         return ::CreateDirectoryW(stored.c_str(), nullptr);
     const HANDLE file = ::CreateFileW(stored.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -96,6 +96,17 @@ inline bool makeStored(const QString &path, const QByteArray &bytes, bool folder
     return folder ? QDir().mkdir(path) : writeFile(path, bytes);
 #endif
 }
+
+// A scratch folder that is removed with whatever it holds, also names that are
+// not valid text or that Windows would rewrite, which QTemporaryDir can't
+// remove on its own.
+struct ScratchDir : QTemporaryDir {
+    ~ScratchDir()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(storedPath(path()), ignored);
+    }
+};
 
 // Whether the Windows build runs under wine, which differs from Windows in a
 // few answers a row can name.

@@ -1,10 +1,10 @@
 // The byte layer: every byte value through the code page and the code text,
 // the line breaks of the text pane, and the paths handed to Windows.
 
-#include "blocktext.h"
-#include "codepage.h"
+#include "viewer/bytes/blocktext.h"
+#include "viewer/bytes/codepage.h"
 #include "testfiles.h"
-#include "windowspath.h"
+#include "viewer/bytes/windowspath.h"
 
 #include <QGlyphRun>
 #include <QGuiApplication>

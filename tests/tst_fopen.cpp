@@ -1,9 +1,9 @@
 // The file chooser on the offscreen platform: its controls, walking folders,
 // the path that "OK" composes and the drive fallback.
 
-#include "fopen.h"
-#include "module1.h"
-#include "pathtext.h"
+#include "chooser/fopen.h"
+#include "app/module1.h"
+#include "platform/pathtext.h"
 #include "testfiles.h"
 
 #include <QAbstractItemView>

@@ -1,7 +1,7 @@
 // Takes the README's pictures on GNOME's Wayland, where Qt draws the
 // windows' frames itself: the chooser with the first file selected, and the
 // main window showing that file. tools/screenshots.sh runs it in a folder of
-// sample files, inside tools/with-gnome-wayland.sh.
+// sample files, inside tests/desktop/with-gnome-wayland.sh.
 //
 //   gnome_screenshots <program> <output folder> <suffix>
 
@@ -17,7 +17,8 @@ int main(int argc, char *argv[])
         qCritical("usage: gnome_screenshots <program> <output folder> <suffix>");
         return 2;
     }
-    GnomeDesktop desktop("bytekijker");
+    // The top of the main window's yellow block label tells where its contents begin.
+    GnomeDesktop desktop("bytekijker", {qRgb(255, 255, 0), 40, {454, 2}});
     QProcess program;
     program.start(argv[1], {});
     const auto active = [&](const QString &title) {

@@ -21,9 +21,9 @@ fi
 version=$(sed -n 's/^project(bytekijker VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
 export SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
 if [ "${1:-}" != --packages ]; then
-    packages=$(tools/windows-sources.sh)
+    packages=$(packaging/windows/windows-sources.sh)
     # shellcheck disable=SC2086   # one argument a package
-    folders=$(tools/debian-source.sh $packages)
+    folders=$(cmake/debian-source.sh $packages)
 fi
 dist=dist
 rm -rf "$dist"
@@ -49,7 +49,7 @@ if [ "${1:-}" != --packages ]; then
         rm -f "$sources/$name/$(basename "$folder")/.complete"
     done
     mkdir "$sources/$name/build"
-    cp tools/qt-windows.sh cmake/windows/mingw-w64.cmake "$sources/$name/build/"
+    cp cmake/windows/qt-windows.sh cmake/windows/mingw-w64.cmake "$sources/$name/build/"
     sed -e "s/@VERSION@/$version/g" -e "s/@PACKAGES@/$(echo $packages)/" \
         -e "s/@COMPILER@/g++-mingw-w64-x86-64-posix $(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix)/" \
         packaging/windows/SOURCES.txt.in > "$sources/$name/README.txt"

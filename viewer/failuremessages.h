@@ -1,6 +1,6 @@
 #pragma once
 
-#include "filechannel.h"
+#include "bytes/filechannel.h"
 
 #include <QString>
 

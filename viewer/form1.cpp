@@ -1,16 +1,17 @@
 #include "form1.h"
 
-#include "activation.h"
-#include "appicon.h"
-#include "blocktext.h"
-#include "controls.h"
-#include "fopen.h"
-#include "fonts.h"
+#include "activationwatcher.h"
+#include "app/appicon.h"
+#include "app/controls.h"
+#include "app/fonts.h"
+#include "app/module1.h"
+#include "bytes/blocktext.h"
+#include "bytes/numbertext.h"
+#include "chooser/fopen.h"
 #include "infotext.h"
-#include "lastframe.h"
-#include "module1.h"
-#include "numbertext.h"
-#include "pathtext.h"
+#include "platform/closewait.h"
+#include "platform/handover.h"
+#include "platform/pathtext.h"
 #include "warning.h"
 
 #include <QLabel>
@@ -201,14 +202,13 @@ void Form1::ShowChooser()
         chooser->move(pos() + ChooserOffset);
         connect(chooser, &fOpen::chosen, this, &Form1::forgetReportedFailure);
         connect(chooser, &fOpen::closing, this, &Form1::takeActivationBack);
-        // From now on, so that the hand-back knows the user's last press in it.
-        seat = WaylandSeat::watch();
     }
+    // From the chooser's opening on, so that the hand-back knows the user's
+    // last press in it.
+    if (!handOver)
+        handOver = std::make_unique<ActivationHandOver>();
     chooser->show();
-    if (!seat || !seat->handActivation(windowHandle(), chooser->windowHandle())) {
-        chooser->raise();
-        chooser->activateWindow();
-    }
+    handOver->handOver(this, chooser);
 }
 
 // Window managers differ in where the focus goes when a window closes; the
@@ -218,14 +218,9 @@ void Form1::ShowChooser()
 // manager only one as recent as the user's close.
 void Form1::takeActivationBack()
 {
-    const std::unique_ptr<WaylandSeat> watched = std::move(seat);   // the chooser goes
-    if (!isVisible())
-        return;
-    if (!watched || !watched->handActivation(chooser ? chooser->windowHandle() : nullptr, windowHandle())) {
-        stampWithServerTimeOnX11();
-        raise();
-        activateWindow();
-    }
+    const auto back = handOver ? std::move(handOver) : std::make_unique<ActivationHandOver>();   // the chooser goes
+    if (isVisible())
+        back->handOver(chooser, this);
 }
 
 // A choice made in the chooser is a new attempt, told again when it fails,

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "blocks.h"
+#include "bytes/blocks.h"
+#include "bytes/filechannel.h"
 #include "failuremessages.h"
-#include "filechannel.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -17,7 +17,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class WaylandSeat;
+class ActivationHandOver;
 class fOpen;
 
 // The main window: the file on show as decimal codes (upper pane) and as text
@@ -68,7 +68,7 @@ private:
     QPlainTextEdit *Ttekst;
 
     QPointer<fOpen> chooser;   // while the chooser is open
-    std::unique_ptr<WaylandSeat> seat;   // on Wayland, while the chooser is open
+    std::unique_ptr<ActivationHandOver> handOver;   // while the chooser is open
 
     std::int16_t BlockNumber = 0;
     FileChannel channel;

@@ -1,6 +1,6 @@
 #include "infotext.h"
 
-#include "contact.h"
+#include "app/contact.h"
 
 QString InfoText()
 {

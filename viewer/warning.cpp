@@ -1,6 +1,6 @@
 #include "warning.h"
 
-#include "lastframe.h"
+#include "platform/closewait.h"
 
 #include <QWindow>
 

@@ -1,13 +1,29 @@
-#include "lastframe.h"
+#include "closewait.h"
+
+#include "windowingsystem.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
+#include <QLibraryInfo>
 #include <QTimer>
+#include <QVersionNumber>
 #include <QWidget>
 #include <QWindow>
 #include <utility>
 
 namespace {
+
+// The last Qt series whose Wayland client has the fault (see closewait.h).
+const QVersionNumber LastFaultyQt(6, 4);
+
+bool faultyFrameThread()
+{
+    static const bool faulty = [] {
+        const QVersionNumber running = QLibraryInfo::version();
+        return windowingSystem() == WindowingSystem::Wayland
+            && QVersionNumber(running.majorVersion(), running.minorVersion()) <= LastFaultyQt;
+    }();
+    return faulty;
+}
 
 // Waits on the window's update requests. Qt's Wayland client delivers one
 // only once the frame in flight is done, and takes the lock its frame thread
@@ -66,7 +82,7 @@ private:
 
 bool putOffUntilLastFrameDone(QWidget *window, std::function<void()> goAway)
 {
-    if (QGuiApplication::platformName() != QLatin1String("wayland") || !window->isVisible() || !window->windowHandle())
+    if (!faultyFrameThread() || !window->isVisible() || !window->windowHandle())
         return false;
     const auto *wait = window->findChild<LastFrameWait *>(QString(), Qt::FindDirectChildrenOnly);
     if (wait && wait->done())
@@ -84,4 +100,4 @@ bool putOffUntilLastFrameDone(QWidget *window, QCloseEvent *event)
     return true;
 }
 
-#include "lastframe.moc"
+#include "closewait_wayland.moc"

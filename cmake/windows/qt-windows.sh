@@ -11,7 +11,7 @@
 # second build wait for the first and then reuse it.
 set -euo pipefail
 
-here=$(cd "$(dirname "$0")/.." && pwd)
+here=$(cd "$(dirname "$0")/../.." && pwd)
 toolchain=$here/cmake/windows/mingw-w64.cmake
 cache=${BYTEKIJKER_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/bytekijker}
 jobs=${JOBS:-2}
@@ -72,9 +72,9 @@ work=$(mktemp -d "$prefix.work.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 start=$SECONDS
 
-# Debian's source package, as tools/debian-source.sh fetched and cached it
+# Debian's source package, as cmake/debian-source.sh fetched and cached it
 # (the very files a release publishes), unpacked with Debian's patches.
-package=$("$here/tools/debian-source.sh" "qt6-base=$version")
+package=$("$here/cmake/debian-source.sh" "qt6-base=$version")
 source_dir=$work/qtbase
 dpkg-source -x "$package"/*.dsc "$source_dir" >&2
 

@@ -2,12 +2,12 @@
 // last frame is due, on whatever desktop it runs on, and counts the times
 // Qt's Wayland client was caught freeing a window under its frame thread. Run
 // on GNOME's Wayland:
-//   tools/with-gnome-wayland.sh build/tools/close_stress [cycles] [chooser|warning]
+//   tests/desktop/with-gnome-wayland.sh build/tests/desktop/close_stress [cycles] [chooser|warning]
 // Exits 1 when any was caught; a crash ends it sooner.
 
-#include "fopen.h"
-#include "startup.h"
-#include "warning.h"
+#include "chooser/fopen.h"
+#include "app/startup.h"
+#include "viewer/warning.h"
 
 #include <QApplication>
 #include <QPushButton>

@@ -14,7 +14,6 @@ namespace {
 
 const QString Mutter = "org.gnome.Mutter.", Accessible = "org.a11y.atspi.Accessible", Root = "/org/a11y/atspi/accessible/root";
 constexpr quint32 Active = 1u << 1, Focused = 1u << 12, Showing = 1u << 25;   // AT-SPI's states
-constexpr QPoint LabelCorner(454, 2);   // where the main window's yellow label begins
 
 // The compositor dithers its background afresh wherever it draws it again.
 bool differs(QRgb a, QRgb b)
@@ -51,8 +50,8 @@ bool GnomeDesktop::waitUntil(const std::function<bool()> &condition)
     return true;
 }
 
-GnomeDesktop::GnomeDesktop(const QString &program, Keyboard keyboard)
-    : programName(program), session(QDBusConnection::sessionBus()), a11y(QString())
+GnomeDesktop::GnomeDesktop(const QString &program, const Landmark &landmark, Keyboard keyboard)
+    : programName(program), landmark(landmark), session(QDBusConnection::sessionBus()), a11y(QString())
 {
     waitUntil([&] { return session.interface()->isServiceRegistered(Mutter + "RemoteDesktop").value(); });
     remote = path(call(session, Mutter + "RemoteDesktop", "/org/gnome/Mutter/RemoteDesktop", Mutter + "RemoteDesktop", "CreateSession"));
@@ -124,8 +123,7 @@ QString GnomeDesktop::text(const QString &window, const QString &control)
 
 // Read once the screen is still, for windows come and go animated. Windows
 // here stay where they were put; the program's that closed are forgotten.
-// The first row of 40 yellow pixels, the top of the main window's label,
-// tells where contents begin.
+// The landmark, found on the screen, tells where contents begin.
 QRect GnomeDesktop::frame(const QString &window)
 {
     const QStringList open = windows(".");
@@ -141,8 +139,8 @@ QRect GnomeDesktop::frame(const QString &window)
     });
     for (int y = added.top(); decoration.isNull() && y <= added.bottom(); ++y)
         for (int x = added.left(), run = 0; decoration.isNull() && x <= added.right(); ++x)
-            if ((run = screen.pixel(x, y) == qRgb(255, 255, 0) ? run + 1 : 0) == 40)
-                decoration = QPoint(x - 39, y) - LabelCorner - added.topLeft();
+            if ((run = screen.pixel(x, y) == landmark.colour ? run + 1 : 0) == landmark.run)
+                decoration = QPoint(x - run + 1, y) - landmark.at - added.topLeft();
     if (!added.isEmpty())
         frames[window] = added;
     return added;

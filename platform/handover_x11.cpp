@@ -6,7 +6,8 @@
 // click before, is older than it; the server's time now stands for it, as Qt
 // itself takes a window manager's time when it is handed the focus.
 
-#include "activation.h"
+#include "handover_parts.h"
+#include "windowingsystem.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -14,10 +15,10 @@
 
 #include <cstdint>
 
-void stampWithServerTimeOnX11()
+void stampWithServerTime()
 {
     QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
-    if (!native || QGuiApplication::platformName() != QLatin1String("xcb"))
+    if (!native || windowingSystem() != WindowingSystem::X11)
         return;
     QScreen *screen = QGuiApplication::primaryScreen();
     using SetTime = void (*)(QScreen *, std::uint32_t);

@@ -1,16 +1,8 @@
-#include "activation.h"
+#include "activationwatcher.h"
 
 #include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
-
-#ifndef BYTEKIJKER_WAYLAND
-struct WaylandSeat::State {};
-std::unique_ptr<WaylandSeat> WaylandSeat::watch() { return nullptr; }
-WaylandSeat::~WaylandSeat() = default;
-bool WaylandSeat::handActivation(QWindow *, QWindow *) { return false; }
-void stampWithServerTimeOnX11() {}
-#endif
 
 bool activationLoads(const QWindow *previous, const QWindow *current, const QWindow *main)
 {

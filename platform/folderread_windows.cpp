@@ -1,6 +1,6 @@
 #include "folderread.h"
 
-#include "windowspath.h"
+#include "viewer/bytes/windowspath.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "drives.h"
 
-#include "windowspath.h"
+#include "viewer/bytes/windowspath.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 // A GNOME desktop on Wayland worked from outside, as xdotool and xclip work
-// an X11 one, for what runs inside tools/with-gnome-wayland.sh. Wayland lets
+// an X11 one, for what runs inside tests/desktop/with-gnome-wayland.sh. Wayland lets
 // no client see where windows are, read another's text or move the pointer,
 // so this goes through the compositor and the accessibility bus: clicks and
 // keys by mutter's remote desktop, the screen by a grab of its screen cast,
@@ -20,7 +20,14 @@ class GnomeDesktop : public QObject {
     Q_OBJECT
 public:
     enum class Keyboard { FromTheStart, None };
-    explicit GnomeDesktop(const QString &program, Keyboard keyboard = Keyboard::FromTheStart);
+    // What tells where a window's contents begin: the first row of `run`
+    // pixels of `colour` on the screen is at `at` in some window's contents.
+    struct Landmark {
+        QRgb colour;
+        int run;
+        QPoint at;
+    };
+    GnomeDesktop(const QString &program, const Landmark &landmark, Keyboard keyboard = Keyboard::FromTheStart);
     // Waits, handling events, up to ten seconds for the condition to hold.
     static bool waitUntil(const std::function<bool()> &condition);
 
@@ -52,6 +59,7 @@ private:
     quint32 states(const QString &path);
 
     const QString programName;
+    const Landmark landmark;
     QDBusConnection session, a11y;
     QString remote, stream, program;   // the remote desktop session, its screen's stream, the program's bus name
     uint node = 0;                     // the stream's PipeWire node

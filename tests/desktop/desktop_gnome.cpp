@@ -1,4 +1,4 @@
-// The desktop test on GNOME's Wayland, through tools/gnomedesktop.h. The
+// The desktop test on GNOME's Wayland, through tests/desktop/gnomedesktop.h. The
 // other application is this test's own window.
 
 #include "desktop.h"
@@ -8,10 +8,13 @@
 
 namespace {
 
+// The top of the main window's yellow block label, 55 pixels wide.
+constexpr GnomeDesktop::Landmark BlockLabelTop{qRgb(255, 255, 0), 40, {454, 2}};
+
 class GnomeWaylandDesktop : public Desktop {
     // BYTEKIJKER_SEAT=pointer: a seat with a pointer and no keyboard, as a
     // touch screen's or a kiosk's; the slots that need no key run there.
-    GnomeDesktop desktop{"bytekijker", qEnvironmentVariable("BYTEKIJKER_SEAT") == "pointer" ? GnomeDesktop::Keyboard::None
+    GnomeDesktop desktop{"bytekijker", BlockLabelTop, qEnvironmentVariable("BYTEKIJKER_SEAT") == "pointer" ? GnomeDesktop::Keyboard::None
                                                                                                : GnomeDesktop::Keyboard::FromTheStart};
     QWidget otherApplication;
 

@@ -1,4 +1,4 @@
-#include "selectedfile.h"
+#include "composepath.h"
 
 std::filesystem::path composePath(const std::filesystem::path &folder, const std::filesystem::path &name)
 {

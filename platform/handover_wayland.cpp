@@ -11,7 +11,8 @@
 // keyboard and pointer are told what Qt's are told: the keyboard is told its
 // focus as soon as it is made, the pointer each press from then on.
 
-#include "activation.h"
+#include "handover_parts.h"
+#include "windowingsystem.h"
 
 #include "xdg-activation-v1-client-protocol.h"
 
@@ -135,7 +136,7 @@ wl_surface *surfaceOf(QWindow *window)
 std::unique_ptr<WaylandSeat> WaylandSeat::watch()
 {
     QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
-    if (!native || QGuiApplication::platformName() != QLatin1String("wayland"))
+    if (!native || windowingSystem() != WindowingSystem::Wayland)
         return nullptr;
     auto watched = std::make_unique<State>();
     watched->display = static_cast<wl_display *>(native->nativeResourceForIntegration("wl_display"));

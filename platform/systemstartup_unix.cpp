@@ -1,0 +1,3 @@
+#include "systemstartup.h"
+
+void prepareSystem() {}

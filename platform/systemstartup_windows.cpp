@@ -1,0 +1,8 @@
+#include "systemstartup.h"
+
+#include <windows.h>
+
+void prepareSystem()
+{
+    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+}

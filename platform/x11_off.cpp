@@ -1,0 +1,5 @@
+// A build without X11 support: activation requests carry the program's own time.
+
+#include "handover_parts.h"
+
+void stampWithServerTime() {}

@@ -1,0 +1,213 @@
+// The main window on the offscreen platform, given files it can't show: each
+// gets a message naming it and saying why, and the file on show stays.
+
+#include "form1test.h"
+#include "platform/pathtext.h"
+#include "viewer/failuremessages.h"
+
+#include <fcntl.h>
+#include <fstream>
+#include <unistd.h>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
+
+class TestForm1Failures : public Form1Test {
+    Q_OBJECT
+
+    // Makes the awkward thing a row of badInput names at `path`; what it
+    // returns holds a lock on it, where the row needs one, until released.
+    static std::shared_ptr<void> make(const QByteArray &name, const std::filesystem::path &path)
+    {
+        namespace fs = std::filesystem;
+        std::error_code ignored;
+        fs::create_directories(name.startsWith("folder") ? path : path.parent_path(), ignored);
+        if (name.isEmpty() || name.startsWith("folder") || name == "removed")
+            return {};
+#ifndef Q_OS_WIN
+        if (name == "fifo")
+            return ::mkfifo(path.c_str(), 0600), nullptr;
+        if (name == "dangling" || name == "looping" || name == "mem")
+            return fs::create_symlink(name == "looping" ? path : name == "mem" ? "/proc/self/mem" : "nowhere", path), nullptr;
+#endif
+        std::ofstream(path, std::ios::binary) << (name == "empty" ? "" : "abc");
+#ifdef Q_OS_WIN
+        if (name == "locked")   // opened by "another program" that shares it with no one
+            return {::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr), ::CloseHandle};
+#else
+        if (name == "unreadable")
+            fs::permissions(path, fs::perms::owner_write);
+#endif
+        return {};
+    }
+
+    // The file on show starts failing its reads, as on a disk with a bad
+    // sector: its channel is swapped for one on /proc/self/mem, whose reads at
+    // these places fail.
+    static bool makeFileOnShowFail(const QString &path)
+    {
+        const int mem = ::open("/proc/self/mem", O_RDONLY);
+        bool swapped = false;
+        for (const QFileInfo &fd : QDir("/proc/self/fd").entryInfoList(QDir::AllEntries | QDir::System))
+            swapped = swapped || (fd.symLinkTarget() == path && ::dup2(mem, fd.fileName().toInt()) >= 0);
+        return ::close(mem), swapped;
+    }
+
+private slots:
+    void initTestCase() { prepare(); }
+    void init() { openForm(); }
+
+    void badInput_data()
+    {
+        QTest::addColumn<QByteArray>("name");     // ">" or "<": that click on the file on show fails
+        QTest::addColumn<QString>("reason");   // words of the message; empty: the file loads
+        QTest::addColumn<QString>("onlyOn");   // "unix", "windows"; empty: everywhere
+
+        const QByteArray separator(1, QDir::separator().toLatin1());
+        QTest::newRow("folder") << QByteArray("folder") << "map" << "";
+        QTest::newRow("folder, path ending in a separator") << "folder" + separator << "map" << "";
+        QTest::newRow("removed file") << QByteArray("removed") << "bestaat niet" << "";
+        // The file on show, deleted by another program (on Windows' FAT and
+        // network shares its deletion waits for the viewer to let go).
+        QTest::newRow("deleted while on show") << QByteArray("deleted") << "bestaat niet" << "";
+        QTest::newRow("network share out of reach")
+            << QByteArray("\\\\bytekijker-nergens\\share\\file") << "netwerkmap" << "windows";
+        QTest::newRow("no read permission") << QByteArray("unreadable") << "toestemming" << "unix";
+        QTest::newRow("locked by another program") << QByteArray("locked") << "in gebruik" << "windows";
+        QTest::newRow("FIFO") << QByteArray("fifo") << "pipe" << "unix";
+        QTest::newRow("character device") << QByteArray("/dev/zero") << "apparaat" << "unix";
+        QTest::newRow("dangling link") << QByteArray("dangling") << "bestaat niet" << "unix";
+        QTest::newRow("looping link") << QByteArray("looping") << "kring" << "unix";
+        // Opens, but its first read fails.
+        QTest::newRow("read error") << QByteArray("mem") << "leesfout" << "unix";
+        // The file on show fails its reads while paging.
+        QTest::newRow("read error paging on") << QByteArray(">") << "leesfout volgende" << "unix";
+        QTest::newRow("read error paging back") << QByteArray("<") << "leesfout vorige" << "unix";
+        QTest::newRow("empty file") << QByteArray("empty") << "" << "";
+        QTest::newRow("name outside the ANSI code page, with spaces") << QByteArray("één café Ωμέγα 日本") << "" << "";
+        QTest::newRow("name not valid UTF-8") << QByteArray("caf\xe9\xff") << "" << "unix";
+        QTest::newRow("path longer than 260 characters")
+            << QByteArray(120, 'd') + separator + QByteArray(120, 'e') + separator + "long" << "" << "";
+    }
+
+    // A good file is on show at block 2 when the awkward one is chosen, as an
+    // ordinary user: it gets a message naming it, once for activations and
+    // again for a new choice in the chooser, and the file on show stays and
+    // still pages; or it loads like any file.
+    void badInput()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QString, reason);
+        QFETCH(QString, onlyOn);
+#ifdef Q_OS_WIN
+        if (onlyOn == "unix")
+            QSKIP("a Unix file kind or right");
+#else
+        if (onlyOn == "windows")
+            QSKIP("a Windows lock or path");
+#endif
+        // Windows refuses to open a file whose deletion waits for the viewer
+        // (on FAT and network shares), and answers a share out of reach with
+        // ERROR_BAD_NETPATH; wine opens the one and finds no path for the other.
+        if (underWine() && (name == "deleted" || name.startsWith("\\\\")))
+            QSKIP("wine answers this otherwise than Windows");
+        const QByteArray good = patternBytes(0, 600);
+        QVERIFY(writeFile(dir.filePath("good"), good));
+        load(folder + "good");
+        click("Bvolgende");
+
+        const bool whilePaging = name == ">" || name == "<", onShow = whilePaging || name == "deleted";
+        const bool absolute = name.startsWith('/') || name.startsWith("\\\\");
+        const QByteArray path = onShow ? folder + "good" : absolute ? name : folder + name;
+        const std::shared_ptr<void> lock = onShow || absolute ? nullptr : make(name, nativePath(path));
+        if (name == "deleted")
+            QVERIFY(QFile::remove(dir.filePath("good")));
+        if (whilePaging) {
+            QVERIFY(makeFileOnShowFail(dir.filePath("good")));
+            // What the user typed into the path box is not the file on show.
+            control<QLineEdit>("Tbestand")->setText("getypt");
+        }
+        // The kernel hands a process's own memory file to its owner only.
+        const auto asUser = [&](auto work) { name == "mem" ? work() : asOrdinaryUser(work); };
+        asUser([&] { whilePaging ? click(name == ">" ? "Bvolgende" : "Bvorige") : load(path); });
+        if (reason.isEmpty()) {
+            QCOMPARE(messages(), 0);
+            QCOMPARE(pathBox(), pathText(nativePath(path)));
+            expectBlock(name == "empty" ? "" : "abc", 1);
+            return;
+        }
+        QCOMPARE(messages(), 1);
+        const QString message = form->findChild<QMessageBox *>()->text();
+        QVERIFY2(message.contains(pathText(nativePath(path))), qPrintable(message));
+        for (const QString &word : reason.split(' '))
+            QVERIFY2(message.contains(word), qPrintable(message));
+        expectBlock(good, 2);
+        QCOMPARE(pathBox(), whilePaging ? "getypt" : pathText(nativePath(folder + "good")));
+
+        // Activations with the same choice, or paging on, stay silent; the
+        // file on show pages on, unless its reads fail.
+        asUser([&] { whilePaging ? click("Bvorige") : load(path); });
+        QCOMPARE(messages(), 1);
+        click("Bvolgende");
+        const int blockOnShow = whilePaging ? 2 : 3;
+        expectBlock(good, blockOnShow);
+
+        // Answering the message, which the window manager made the active
+        // window, after which it gives the main window back its activation,
+        // changes nothing on show.
+        auto *box = form->findChild<QMessageBox *>();
+        box->windowHandle()->requestActivate();
+        QTRY_VERIFY(QGuiApplication::focusWindow() == box->windowHandle());
+        box->button(QMessageBox::Ok)->click();
+        QTRY_COMPARE(messages(), 0);
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        expectBlock(good, blockOnShow);
+        click("Bvolgende");
+        QCOMPARE(messages(), 0);   // told once for the file
+
+        // Choosing the same path again in the chooser is a new attempt, and is told.
+        if (!whilePaging) {
+            asUser([&] { chooseAgain(); QTRY_COMPARE(messages(), 1); });
+        }
+        // Once the file is there, choosing it again shows it.
+        if (name == "removed") {
+            QVERIFY(writeFile(pathText(nativePath(path)), "abc"));
+            load(path);
+            expectBlock("abc", 1);
+        }
+    }
+
+    void systemReasons_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("onlyOn");
+        QTest::addColumn<QString>("reason");
+        // A share or a device that went away, told in the program's own words
+        // also where Windows has no Dutch texts.
+        QTest::newRow("ERROR_BAD_NETPATH") << 53 << "windows" << "netwerkmap is niet bereikbaar";
+        QTest::newRow("ERROR_BAD_NET_NAME") << 67 << "windows" << "netwerkmap is niet bereikbaar";
+        QTest::newRow("ERROR_NETNAME_DELETED") << 64 << "windows" << "netwerkverbinding";
+        QTest::newRow("ERROR_UNEXP_NET_ERR") << 59 << "windows" << "netwerkverbinding";
+        QTest::newRow("ERROR_NOT_READY") << 21 << "windows" << "apparaat";
+        QTest::newRow("ERROR_DEV_NOT_EXIST") << 55 << "windows" << "apparaat";
+        QTest::newRow("ERROR_DEVICE_NOT_CONNECTED") << 1167 << "windows" << "apparaat";
+        QTest::newRow("ENOMEDIUM") << 123 << "unix" << "apparaat";
+        QTest::newRow("ESTALE") << 116 << "unix" << "netwerkverbinding";
+    }
+
+    void systemReasons()
+    {
+        QFETCH(int, code);
+        QFETCH(QString, onlyOn);
+        QFETCH(QString, reason);
+        if (onlyOn != (QSysInfo::productType() == "windows" ? "windows" : "unix"))
+            QSKIP(qPrintable("a code of " + onlyOn));
+        QVERIFY2(systemErrorText(code).contains(reason), qPrintable(systemErrorText(code)));
+    }
+};
+
+QTEST_MAIN(TestForm1Failures)
+#include "tst_form1_failures.moc"
