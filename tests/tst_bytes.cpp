@@ -1,8 +1,10 @@
 // The byte layer: every byte value through the code page and the code text,
-// the line breaks of the text pane, and the paths handed to Windows.
+// the line breaks of the text pane, the paths handed to Windows, and the
+// system's error codes as the file channel sorts them.
 
 #include "viewer/bytes/blocktext.h"
 #include "viewer/bytes/codepage.h"
+#include "viewer/bytes/filechannel.h"
 #include "testfiles.h"
 #include "viewer/bytes/windowspath.h"
 
@@ -134,6 +136,47 @@ private slots:
     {
         QFETCH(QString, path);
         QTEST(QString::fromStdWString(extendedWindowsPath(path.toStdWString(), LR"(C:\work\here)")), "extended");
+    }
+
+    void systemFaults_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("onlyOn");
+        QTest::addColumn<int>("fault");
+        const auto row = [](const char *name, int code, const char *onlyOn, SystemFault fault) {
+            QTest::newRow(name) << code << QString(onlyOn) << int(fault);
+        };
+        row("EIO", 5, "unix", SystemFault::DeviceFault);
+        row("ENOMEDIUM", 123, "unix", SystemFault::DeviceGone);
+        row("ESTALE", 116, "unix", SystemFault::ConnectionLost);
+        row("EBADF", 9, "unix", SystemFault::Other);
+        row("ERROR_CRC", 23, "windows", SystemFault::DeviceFault);
+        row("ERROR_NOT_READY", 21, "windows", SystemFault::DeviceGone);
+        row("ERROR_DEVICE_NOT_CONNECTED", 1167, "windows", SystemFault::DeviceGone);
+        row("ERROR_BAD_NETPATH", 53, "windows", SystemFault::NetworkUnreachable);
+        row("ERROR_BAD_NET_NAME", 67, "windows", SystemFault::NetworkUnreachable);
+        row("ERROR_NETNAME_DELETED", 64, "windows", SystemFault::ConnectionLost);
+        row("ERROR_INVALID_FUNCTION", 1, "windows", SystemFault::Other);
+    }
+
+    // A share or a device that went away is told in the program's own words,
+    // also where the system has no Dutch texts.
+    void systemFaults()
+    {
+        QFETCH(int, code);
+        QFETCH(QString, onlyOn);
+#ifdef Q_OS_WIN
+        if (onlyOn != "windows")
+            QSKIP("a Unix error code");
+#else
+        if (onlyOn != "unix")
+            QSKIP("a Windows error code");
+#endif
+        const SystemError error = classifySystemError(code);
+        QTEST(int(error.fault), "fault");
+        QCOMPARE(error.code, code);
+        // The system's words only where the program has none of its own.
+        QVERIFY(error.fault == SystemFault::Other || error.words.empty());
     }
 };
 

@@ -182,30 +182,33 @@ private slots:
 
     void systemReasons_data()
     {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("onlyOn");
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<QString>("words");   // the system's own
         QTest::addColumn<QString>("reason");
-        // A share or a device that went away, told in the program's own words
-        // also where Windows has no Dutch texts.
-        QTest::newRow("ERROR_BAD_NETPATH") << 53 << "windows" << "netwerkmap is niet bereikbaar";
-        QTest::newRow("ERROR_BAD_NET_NAME") << 67 << "windows" << "netwerkmap is niet bereikbaar";
-        QTest::newRow("ERROR_NETNAME_DELETED") << 64 << "windows" << "netwerkverbinding";
-        QTest::newRow("ERROR_UNEXP_NET_ERR") << 59 << "windows" << "netwerkverbinding";
-        QTest::newRow("ERROR_NOT_READY") << 21 << "windows" << "apparaat";
-        QTest::newRow("ERROR_DEV_NOT_EXIST") << 55 << "windows" << "apparaat";
-        QTest::newRow("ERROR_DEVICE_NOT_CONNECTED") << 1167 << "windows" << "apparaat";
-        QTest::newRow("ENOMEDIUM") << 123 << "unix" << "apparaat";
-        QTest::newRow("ESTALE") << 116 << "unix" << "netwerkverbinding";
+        const auto row = [](const char *name, SystemFault fault, const char *words, const char *reason) {
+            QTest::newRow(name) << int(fault) << QString(words) << QString(reason);
+        };
+        row("device fault", SystemFault::DeviceFault, "", "Het apparaat meldt een leesfout");
+        row("device gone", SystemFault::DeviceGone, "", "is er niet (meer)");
+        row("share out of reach", SystemFault::NetworkUnreachable, "", "De netwerkmap is niet bereikbaar");
+        row("connection lost", SystemFault::ConnectionLost, "", "De netwerkverbinding naar het bestand is verbroken");
+        row("name too long", SystemFault::NameTooLong, "", "Het pad is te lang");
+        row("too many open files", SystemFault::TooManyOpenFiles, "", "te veel bestanden");
+        row("out of memory", SystemFault::OutOfMemory, "", "niet genoeg geheugen");
+        row("the system's words", SystemFault::Other, "Iets ging mis", "Het systeem meldt fout 1234 (Iets ging mis).");
+        row("no words", SystemFault::Other, "", "Het systeem meldt fout 1234.");
     }
 
+    // Every reason in the program's own words, on every system.
     void systemReasons()
     {
-        QFETCH(int, code);
-        QFETCH(QString, onlyOn);
+        QFETCH(int, fault);
+        QFETCH(QString, words);
         QFETCH(QString, reason);
-        if (onlyOn != (QSysInfo::productType() == "windows" ? "windows" : "unix"))
-            QSKIP(qPrintable("a code of " + onlyOn));
-        QVERIFY2(systemErrorText(code).contains(reason), qPrintable(systemErrorText(code)));
+        const SystemError error{SystemFault(fault), 1234, words.toStdString()};
+        const QString message = readFailureMessage("C:\\map\\bestand", ReadResult{0, error});
+        QVERIFY2(message.startsWith("Het bestand\nC:\\map\\bestand\nkan niet worden gelezen.\n\n"), qPrintable(message));
+        QVERIFY2(message.contains(reason), qPrintable(message));
     }
 };
 

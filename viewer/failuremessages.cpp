@@ -1,36 +1,11 @@
 #include "failuremessages.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <cerrno>
-#include <cstring>
-#endif
-
 namespace {
-
-// A read the device itself reports as failed, worded the same on every system.
-QString readFault()
-{
-    return QStringLiteral("Het apparaat meldt een leesfout: bijvoorbeeld een beschadigde schijf, "
-                          "een verwijderde USB-stick of een verbroken netwerkverbinding.");
-}
-
-QString deviceGone()
-{
-    return QStringLiteral("Het apparaat waarop het bestand staat, is er niet (meer): bijvoorbeeld een "
-                          "verwijderde USB-stick of een station zonder schijf.");
-}
-
-QString connectionLost()
-{
-    return QStringLiteral("De netwerkverbinding naar het bestand is verbroken.");
-}
 
 // A read failure: what could not be read, then why.
 QString readFailure(const QString &what, const ReadResult &failure)
 {
-    return what + QStringLiteral("\n\n") + systemErrorText(failure.systemError);
+    return what + QStringLiteral("\n\n") + systemErrorText(failure.error);
 }
 
 QString reason(const OpenResult &failure)
@@ -87,82 +62,32 @@ QString pagingFailureMessage(const QString &path, const ReadResult &failure, Pag
                        failure);
 }
 
-#ifdef _WIN32
-
-// Windows' own words in Dutch where its Dutch texts are installed; otherwise
-// the program's own, with the code to look up.
-QString systemErrorText(int systemError)
+QString systemErrorText(const SystemError &error)
 {
-    switch (DWORD(systemError)) {
-    case ERROR_CRC:
-    case ERROR_READ_FAULT:
-    case ERROR_SECTOR_NOT_FOUND:
-    case ERROR_IO_DEVICE:
-        return readFault();
-    case ERROR_NOT_READY:
-    case ERROR_DEV_NOT_EXIST:
-    case ERROR_DEVICE_NOT_CONNECTED:
-    case ERROR_DEVICE_REMOVED:
-    case ERROR_NO_MEDIA_IN_DRIVE:
-    case ERROR_MEDIA_CHANGED:
-        return deviceGone();
-    case ERROR_BAD_NETPATH:
-    case ERROR_BAD_NET_NAME:
-    case ERROR_REM_NOT_LIST:
-    case ERROR_NETWORK_UNREACHABLE:
-    case ERROR_HOST_UNREACHABLE:
-    case ERROR_NO_NET_OR_BAD_PATH:
-    case ERROR_NO_NETWORK:
+    switch (error.fault) {
+    case SystemFault::DeviceFault:
+        return QStringLiteral("Het apparaat meldt een leesfout: bijvoorbeeld een beschadigde schijf, "
+                              "een verwijderde USB-stick of een verbroken netwerkverbinding.");
+    case SystemFault::DeviceGone:
+        return QStringLiteral("Het apparaat waarop het bestand staat, is er niet (meer): bijvoorbeeld een "
+                              "verwijderde USB-stick of een station zonder schijf.");
+    case SystemFault::NetworkUnreachable:
         return QStringLiteral("De netwerkmap is niet bereikbaar: de computer of de gedeelde map bestaat "
                               "niet (meer), of het netwerk is er niet.");
-    case ERROR_NETNAME_DELETED:
-    case ERROR_UNEXP_NET_ERR:
-    case ERROR_NETWORK_BUSY:
-    case ERROR_CONNECTION_ABORTED:
-    case ERROR_SEM_TIMEOUT:
-        return connectionLost();
-    default:
+    case SystemFault::ConnectionLost:
+        return QStringLiteral("De netwerkverbinding naar het bestand is verbroken.");
+    case SystemFault::NameTooLong:
+        return QStringLiteral("Het pad is te lang.");
+    case SystemFault::TooManyOpenFiles:
+        return QStringLiteral("Er zijn te veel bestanden tegelijk geopend.");
+    case SystemFault::OutOfMemory:
+        return QStringLiteral("Er is niet genoeg geheugen.");
+    case SystemFault::None:
+    case SystemFault::Other:
         break;
     }
-    wchar_t *words = nullptr;
-    const DWORD length = ::FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        DWORD(systemError), MAKELANGID(LANG_DUTCH, SUBLANG_DUTCH), reinterpret_cast<wchar_t *>(&words), 0, nullptr);
-    const QString text = QString::fromWCharArray(words, int(length)).trimmed();
-    ::LocalFree(words);
-    if (!text.isEmpty())
-        return QStringLiteral("Windows meldt: %1").arg(text);
-    return QStringLiteral("Windows meldt foutcode %1.").arg(systemError);
+    // The system's own words where it has them, and the code to look up.
+    if (error.words.empty())
+        return QStringLiteral("Het systeem meldt fout %1.").arg(error.code);
+    return QStringLiteral("Het systeem meldt fout %1 (%2).").arg(error.code).arg(QString::fromStdString(error.words));
 }
-
-#else
-
-QString systemErrorText(int systemError)
-{
-    switch (systemError) {
-    case EIO:
-        return readFault();
-    case ENXIO:
-    case ENODEV:
-    case ENOMEDIUM:
-        return deviceGone();
-    case ESTALE:
-    case ETIMEDOUT:
-    case EHOSTDOWN:
-    case EHOSTUNREACH:
-        return connectionLost();
-    case ENAMETOOLONG:
-        return QStringLiteral("Het pad is te lang.");
-    case EMFILE:
-    case ENFILE:
-        return QStringLiteral("Er zijn te veel bestanden tegelijk geopend.");
-    case ENOMEM:
-        return QStringLiteral("Er is niet genoeg geheugen.");
-    default:
-        return QStringLiteral("Het systeem meldt fout %1 (%2).")
-            .arg(systemError)
-            .arg(QString::fromLocal8Bit(std::strerror(systemError)));
-    }
-}
-
-#endif

@@ -17,5 +17,5 @@ QString readFailureMessage(const QString &path, const ReadResult &failure);
 enum class PagingDirection { Next, Previous };
 QString pagingFailureMessage(const QString &path, const ReadResult &failure, PagingDirection direction);
 
-// The system's error code in Dutch words.
-QString systemErrorText(int systemError);
+// Why the system says a read or an open failed, in Dutch words.
+QString systemErrorText(const SystemError &error);

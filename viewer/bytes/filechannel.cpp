@@ -2,11 +2,12 @@
 
 #include <utility>
 
-OpenResult OpenResult::failed(OpenError error, int systemError)
+OpenResult OpenResult::failed(OpenError error, int systemCode)
 {
     OpenResult result;
     result.error = error;
-    result.systemError = systemError;
+    if (error == OpenError::Other)
+        result.systemError = classifySystemError(systemCode);
     return result;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <string>
 
 // Why a file could not be opened for viewing.
 enum class OpenError {
@@ -16,16 +17,40 @@ enum class OpenError {
     Other,
 };
 
+// What the system's error code behind a failed read (or an open that failed
+// for a reason OpenError has no name for) comes down to. Each system's file
+// channel sorts its own codes.
+enum class SystemFault {
+    None,
+    DeviceFault,         // the device reports a read error: a bad sector, a pulled stick
+    DeviceGone,          // the device is not there (any more): no medium, removed
+    NetworkUnreachable,  // the share, or the computer it is on, can't be reached
+    ConnectionLost,      // the connection to the file broke off
+    NameTooLong,
+    TooManyOpenFiles,
+    OutOfMemory,
+    Other,               // told by the system's code and its own words
+};
+
+struct SystemError {
+    SystemFault fault = SystemFault::None;
+    int code = 0;         // errno, or on Windows GetLastError()
+    std::string words;    // the system's own words for the code, UTF-8; may be empty
+};
+
+// The system's error code, sorted; the system's words only for Other.
+SystemError classifySystemError(int code);
+
 struct OpenResult;
 
 // What one read gave: the bytes the file holds there (none at its end), or
-// the system's error code when the read failed (a disk with a bad sector, a
-// share that dropped, a file the kernel won't hand over).
+// why the read failed (a disk with a bad sector, a share that dropped, a file
+// the kernel won't hand over).
 struct ReadResult {
     std::size_t count = 0;
-    int systemError = 0;   // errno, or on Windows GetLastError()
+    SystemError error;
 
-    bool failed() const { return systemError != 0; }
+    bool failed() const { return error.fault != SystemFault::None; }
 };
 
 // The one open file of the viewer: opened read-only, never written, and kept
@@ -62,7 +87,7 @@ private:
 struct OpenResult {
     FileChannel channel;
     OpenError error = OpenError::None;
-    int systemError = 0;   // errno, or on Windows GetLastError(), for OpenError::Other
+    SystemError systemError;   // for OpenError::Other
 
-    static OpenResult failed(OpenError error, int systemError = 0);
+    static OpenResult failed(OpenError error, int systemCode = 0);
 };

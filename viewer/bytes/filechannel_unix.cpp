@@ -1,6 +1,7 @@
 #include "filechannel.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,6 +32,35 @@ OpenResult refusedType(mode_t mode)
 }
 
 } // namespace
+
+SystemError classifySystemError(int code)
+{
+    switch (code) {
+    case 0:
+        return {};
+    case EIO:
+        return {SystemFault::DeviceFault, code, {}};
+    case ENXIO:
+    case ENODEV:
+    case ENOMEDIUM:
+        return {SystemFault::DeviceGone, code, {}};
+    case ESTALE:
+    case ETIMEDOUT:
+    case EHOSTDOWN:
+    case EHOSTUNREACH:
+        return {SystemFault::ConnectionLost, code, {}};
+    case ENAMETOOLONG:
+        return {SystemFault::NameTooLong, code, {}};
+    case EMFILE:
+    case ENFILE:
+        return {SystemFault::TooManyOpenFiles, code, {}};
+    case ENOMEM:
+        return {SystemFault::OutOfMemory, code, {}};
+    default:
+        // In the user's language where the system has it.
+        return {SystemFault::Other, code, std::strerror(code)};
+    }
+}
 
 OpenResult FileChannel::open(const std::filesystem::path &path)
 {
@@ -70,6 +100,6 @@ ReadResult FileChannel::readAt(std::int64_t offset, std::span<std::uint8_t> into
         got = ::pread(int(handle), into.data(), into.size(), off_t(offset));
     } while (got < 0 && errno == EINTR);
     if (got < 0)
-        return {0, errno};
-    return {std::size_t(got), 0};
+        return {0, classifySystemError(errno)};
+    return {std::size_t(got), {}};
 }

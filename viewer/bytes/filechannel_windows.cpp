@@ -41,7 +41,59 @@ OpenResult failureFromError(DWORD error)
     }
 }
 
+// Windows' own words in Dutch where its Dutch texts are installed.
+std::string dutchWords(DWORD code)
+{
+    wchar_t *words = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+        MAKELANGID(LANG_DUTCH, SUBLANG_DUTCH), reinterpret_cast<wchar_t *>(&words), 0, nullptr);
+    std::string text(::WideCharToMultiByte(CP_UTF8, 0, words, int(length), nullptr, 0, nullptr, nullptr), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, words, int(length), text.data(), int(text.size()), nullptr, nullptr);
+    ::LocalFree(words);
+    // Without the line break and the full stop Windows ends its words with.
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '.'))
+        text.pop_back();
+    return text;
+}
+
 } // namespace
+
+SystemError classifySystemError(int code)
+{
+    switch (DWORD(code)) {
+    case ERROR_SUCCESS:
+        return {};
+    case ERROR_CRC:
+    case ERROR_READ_FAULT:
+    case ERROR_SECTOR_NOT_FOUND:
+    case ERROR_IO_DEVICE:
+        return {SystemFault::DeviceFault, code, {}};
+    case ERROR_NOT_READY:
+    case ERROR_DEV_NOT_EXIST:
+    case ERROR_DEVICE_NOT_CONNECTED:
+    case ERROR_DEVICE_REMOVED:
+    case ERROR_NO_MEDIA_IN_DRIVE:
+    case ERROR_MEDIA_CHANGED:
+        return {SystemFault::DeviceGone, code, {}};
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+    case ERROR_REM_NOT_LIST:
+    case ERROR_NETWORK_UNREACHABLE:
+    case ERROR_HOST_UNREACHABLE:
+    case ERROR_NO_NET_OR_BAD_PATH:
+    case ERROR_NO_NETWORK:
+        return {SystemFault::NetworkUnreachable, code, {}};
+    case ERROR_NETNAME_DELETED:
+    case ERROR_UNEXP_NET_ERR:
+    case ERROR_NETWORK_BUSY:
+    case ERROR_CONNECTION_ABORTED:
+    case ERROR_SEM_TIMEOUT:
+        return {SystemFault::ConnectionLost, code, {}};
+    default:
+        return {SystemFault::Other, code, dutchWords(DWORD(code))};
+    }
+}
 
 OpenResult FileChannel::open(const std::filesystem::path &path)
 {
@@ -86,7 +138,7 @@ ReadResult FileChannel::readAt(std::int64_t offset, std::span<std::uint8_t> into
     DWORD got = 0;
     if (!::ReadFile(asHandle(handle), into.data(), DWORD(into.size()), &got, &at)) {
         const DWORD error = ::GetLastError();
-        return {0, error == ERROR_HANDLE_EOF ? 0 : int(error)};
+        return {0, classifySystemError(error == ERROR_HANDLE_EOF ? 0 : int(error))};
     }
-    return {std::size_t(got), 0};
+    return {std::size_t(got), {}};
 }
