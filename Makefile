@@ -9,6 +9,7 @@
 # make package-windows  the zip and the installer, in build-windows/
 # make release       dist/: every download, the sources and SHA256SUMS, from a commit
 # make check-reproducible  builds the downloads in two fresh clones and compares them
+# make format        formats the C++ code by .clang-format
 
 BUILD := build
 SANITIZE_BUILD := build-sanitize
@@ -23,10 +24,11 @@ TEST_PACKAGES := xvfb openbox dbus-daemon xdotool x11-utils xclip strace desktop
                  gstreamer1.0-plugins-good at-spi2-core libglib2.0-bin
 PACKAGE_PACKAGES := dpkg-dev file lintian
 SCREENSHOT_PACKAGES := imagemagick
+FORMAT_PACKAGES := clang-format
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix ninja-build dpkg-dev wine64 fonts-wine nsis zip
 
 .PHONY: run test test-sanitize bench package screenshots build configure deps test-deps package-deps \
-        windows test-windows package-windows windows-deps release check-reproducible clean
+        windows test-windows package-windows windows-deps release check-reproducible format clean
 
 run: deps build
 	./$(BUILD)/bytekijker
@@ -99,6 +101,10 @@ release: package-deps windows-deps
 
 check-reproducible: package-deps windows-deps
 	tools/check-reproducible.sh
+
+format:
+	@cmake/ensure-packages.sh $(FORMAT_PACKAGES)
+	git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format -i
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD) build-release build-release-windows dist

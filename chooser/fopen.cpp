@@ -48,13 +48,13 @@ fOpen::fOpen(const DriveSource &drives)
     File1->setPath(Dir1->path(), Dir1->takeFiles());
     SavedDrive = Drive1->drive();
 
-    connect(Drive1, &DriveList::changed, this, &fOpen::Drive1Change);
-    connect(Dir1, &DirList::changed, this, &fOpen::Dir1Change);
-    connect(bOK, &QPushButton::clicked, this, &fOpen::bOKClick);
-    connect(bCancel, &QPushButton::clicked, this, &fOpen::bCancelClick);
+    connect(Drive1, &DriveList::changed, this, &fOpen::openDrive);
+    connect(Dir1, &DirList::changed, this, &fOpen::openFolder);
+    connect(bOK, &QPushButton::clicked, this, &fOpen::choose);
+    connect(bCancel, &QPushButton::clicked, this, &fOpen::chooseNothing);
 }
 
-void fOpen::Drive1Change()
+void fOpen::openDrive()
 {
     // A drive that can't be read sends the list back, without a word, to the
     // drive the dialog opened on; should that one fail too, setting it again
@@ -63,19 +63,19 @@ void fOpen::Drive1Change()
         Drive1->setDrive(SavedDrive);
 }
 
-void fOpen::Dir1Change()
+void fOpen::openFolder()
 {
     File1->setPath(Dir1->path(), Dir1->takeFiles());
 }
 
-void fOpen::bOKClick()
+void fOpen::choose()
 {
     Module1::SelectedPath = composePath(File1->path(), File1->fileName());
     emit chosen();
     close();
 }
 
-void fOpen::bCancelClick()
+void fOpen::chooseNothing()
 {
     Module1::SelectedPath.clear();
     close();

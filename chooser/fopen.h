@@ -13,6 +13,17 @@ class QPushButton;
 // The file chooser: a window of its own, shown beside the main window without
 // blocking it. "OK" puts the chosen file's path into Module1::SelectedPath,
 // "Cancel" empties it; both close the window, which then goes away.
+//
+// Names. The window and its controls keep the names of the program's design
+// (see Form1); every other name is the code's own.
+//   fOpen       this window, "Bestand Openen"
+//   Drive1      the drive list (a drop-down list)
+//   Dir1        the folder list: the current folder's path and its folders
+//   File1       the file list: the files of the folder open in Dir1
+//   bOK         the "OK" button: chooses the selected file
+//   bCancel     the "Cancel" button: chooses nothing
+//   SavedDrive  the drive the window opened on
+// The choice goes to the main window in Module1::SelectedPath.
 class fOpen : public QWidget {
     Q_OBJECT
 public:
@@ -29,10 +40,10 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private slots:
-    void Drive1Change();
-    void Dir1Change();
-    void bOKClick();
-    void bCancelClick();
+    void openDrive();
+    void openFolder();
+    void choose();
+    void chooseNothing();
 
 private:
     DriveList *Drive1;
@@ -41,7 +52,6 @@ private:
     QPushButton *bOK;
     QPushButton *bCancel;
 
-    // The drive the dialog opened on: where the drive list goes back to when
-    // a chosen drive can't be read.
+    // Where the drive list goes back to when a chosen drive can't be read.
     QString SavedDrive;
 };

@@ -152,6 +152,8 @@ private slots:
         QCOMPARE(rows("Dir1").join('|').toLower(), folders.join('|').toLower());
     }
 
+    // One row a line, as a table reads.
+    // clang-format off
     void ok_data()
     {
         QTest::addColumn<QString>("folder");   // the directory entry opened first, if any
@@ -166,6 +168,7 @@ private slots:
         QTest::newRow("a name outside ASCII") << "raw" << notText << here + pathBytes("raw" + Separator) + NotText;
         QTest::newRow("a file, then another folder") << "Sub" << "-" << here + pathBytes("Sub" + Separator);
     }
+    // clang-format on
 
     // Opening a folder moves the file list there with nothing selected. In a
     // root, no separator is added after the root's own.

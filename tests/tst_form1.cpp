@@ -16,6 +16,8 @@ private slots:
     void initTestCase() { prepare(); }
     void init() { openForm(); }
 
+    // One row a line, as a table reads.
+    // clang-format off
     void controls_data()
     {
         QTest::addColumn<QString>("name");
@@ -39,6 +41,7 @@ private slots:
         QTest::newRow("Tasc") << "Tasc" << QRect(4, 62, 505, 291) << "" << "" << 0.0 << "Decimale codes";
         QTest::newRow("Ttekst") << "Ttekst" << QRect(4, 354, 505, 105) << "" << "" << 0.0 << "Tekst";
     }
+    // clang-format on
 
     // Where a family is missing, the stand-in chosen for it draws instead.
     void controls()
@@ -147,6 +150,8 @@ private slots:
         QCOMPARE(messages(), 0);   // nothing to tell at either end
     }
 
+    // One row a line, as a table reads.
+    // clang-format off
     void namesAsStored_data()
     {
         QTest::addColumn<QString>("name");
@@ -157,6 +162,7 @@ private slots:
         for (const char *device : {"nul", "CON", "aux.txt", "COM1.log"})
             QTest::newRow(device) << device << "";
     }
+    // clang-format on
 
     // A name Windows would rewrite, beside the file it would be rewritten to,
     // or one it would take for a device, opens as itself.

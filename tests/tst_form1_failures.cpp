@@ -59,6 +59,8 @@ private slots:
     void initTestCase() { prepare(); }
     void init() { openForm(); }
 
+    // One row a line, as a table reads.
+    // clang-format off
     void badInput_data()
     {
         QTest::addColumn<QByteArray>("name");     // ">" or "<": that click on the file on show fails
@@ -91,6 +93,7 @@ private slots:
         QTest::newRow("path longer than 260 characters")
             << QByteArray(120, 'd') + separator + QByteArray(120, 'e') + separator + "long" << "" << "";
     }
+    // clang-format on
 
     // A good file is on show at block 2 when the awkward one is chosen, as an
     // ordinary user: it gets a message naming it, once for activations and

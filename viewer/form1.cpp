@@ -116,8 +116,8 @@ Form1::Form1(QWidget *parent)
 
     connect(Bvolgende, &QPushButton::clicked, this, &Form1::NextBlock);
     connect(Bvorige, &QPushButton::clicked, this, &Form1::PreviousBlock);
-    connect(Command1, &QPushButton::clicked, this, &Form1::ShowInfo);
-    connect(Bopen, &QPushButton::clicked, this, &Form1::ShowChooser);
+    connect(Command1, &QPushButton::clicked, this, &Form1::showInfo);
+    connect(Bopen, &QPushButton::clicked, this, &Form1::showChooser);
     connect(new ActivationWatcher(this), &ActivationWatcher::activated,
             this, &Form1::LoadSelectedFile);
 }
@@ -189,13 +189,13 @@ void Form1::PreviousBlock()
     showBlockNumber();
 }
 
-void Form1::ShowInfo()
+void Form1::showInfo()
 {
     // The pane makes one line break of each CR LF itself.
     Tasc->setPlainText(InfoText());
 }
 
-void Form1::ShowChooser()
+void Form1::showChooser()
 {
     if (!chooser) {
         chooser = new fOpen;

@@ -22,6 +22,21 @@ class fOpen;
 
 // The main window: the file on show as decimal codes (upper pane) and as text
 // (lower pane), one block of 250 bytes at a time.
+//
+// Names. The window, its controls, BlockNumber and the steps LoadSelectedFile,
+// NextBlock, PreviousBlock and ShowBlock keep the names of the program's
+// design, so that the design and the code can be read side by side; every
+// other name is the code's own.
+//   Form1        this window
+//   Bopen        the "Bestand openen" button: opens the chooser (fOpen)
+//   Command1     the "Info" button: the help text (InfoText) in the upper pane
+//   Bvolgende    the ">" button: the next block
+//   Bvorige      the "<" button: the previous block
+//   Laantal250   the yellow label: the number of the block on show
+//   Tbestand     the path box: the path of the file on show
+//   Tasc         the upper pane: the block's bytes as decimal codes
+//   Ttekst       the lower pane: the block's bytes as text
+//   BlockNumber  the block on show, 1 for the file's first 250 bytes; 0 before any load
 class Form1 : public QWidget {
     Q_OBJECT
 public:
@@ -39,8 +54,8 @@ protected:
 private slots:
     void NextBlock();
     void PreviousBlock();
-    void ShowInfo();
-    void ShowChooser();
+    void showInfo();
+    void showChooser();
     void takeActivationBack();
     void forgetReportedFailure();
 

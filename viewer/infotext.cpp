@@ -6,6 +6,8 @@ QString InfoText()
 {
     const QString newLine = QStringLiteral("\r\n");
     const QString indent(11, QLatin1Char(' '));
+    // A line of code for each line of the text.
+    // clang-format off
     return QStringLiteral("Informatie over het programma") + newLine
         + newLine
         + QStringLiteral("Als je klikt op Bestand openen dan kun je een")
@@ -26,4 +28,5 @@ QString InfoText()
         + indent + QString::fromUtf8(Contact::street) + newLine
         + indent + QString::fromUtf8(Contact::postcode) + QStringLiteral("  ") + QString::fromUtf8(Contact::town) + newLine
         + indent + QStringLiteral("tel. ") + QString::fromUtf8(Contact::phone);
+    // clang-format on
 }

@@ -94,8 +94,8 @@ private slots:
             program.setProcessChannelMode(QProcess::ForwardedChannels);
         }
         program.setProcessEnvironment(environment);
-        const QStringList strace{"-f", "-qq", "-y", "-o", traceLog, "-e",
-                                 "trace=/^(open|creat|truncate|ftruncate|rename|unlink|rmdir|mkdir|link|symlink)(at2?)?$", "--"};
+        const QString calls = "/^(open|creat|truncate|ftruncate|rename|unlink|rmdir|mkdir|link|symlink)(at2?)?$";
+        const QStringList strace{"-f", "-qq", "-y", "-o", traceLog, "-e", "trace=" + calls, "--"};
         program.start(UnderWine ? Program.first() : "strace", UnderWine ? Program.mid(1) : strace + Program);
         QVERIFY(waitUntil([&] { return desktop->windows(MainTitle).size() == 1; }));
         mainWindow = desktop->windows(MainTitle).first();
