@@ -61,13 +61,10 @@ public:
 
     // The sizes a window's icon is handed to the desktop in: 32 and its
     // double for high-DPI screens. Larger sizes are drawn on request.
-    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
-    {
-        return {{16, 16}, {32, 32}, {48, 48}, {64, 64}};
-    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {{16, 16}, {32, 32}, {48, 48}, {64, 64}}; }
 };
 
-} // namespace
+}   // namespace
 
 QIcon appIcon()
 {

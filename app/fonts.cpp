@@ -14,7 +14,7 @@ QFont withStandIns(const QString &family, qreal pointSize)
     return font;
 }
 
-} // namespace
+}   // namespace
 
 QFont msSansSerif(qreal pointSize)
 {

@@ -1,5 +1,5 @@
-#include "viewer/form1.h"
 #include "startup.h"
+#include "viewer/form1.h"
 
 #include <QApplication>
 

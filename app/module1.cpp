@@ -4,4 +4,4 @@ namespace Module1 {
 
 std::filesystem::path SelectedPath;
 
-} // namespace Module1
+}   // namespace Module1

@@ -9,4 +9,4 @@ namespace Module1 {
 // not valid text still opens.
 extern std::filesystem::path SelectedPath;
 
-} // namespace Module1
+}   // namespace Module1

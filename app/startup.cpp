@@ -23,7 +23,7 @@ void useQtsDutchTexts()
     delete translator;
 }
 
-} // namespace
+}   // namespace
 
 void prepareApplication()
 {

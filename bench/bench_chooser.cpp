@@ -39,17 +39,18 @@ double chooserOpenMilliseconds(const QString &folder, int runs)
     std::vector<double> times;
     for (int i = 0; i < runs; ++i)
         times.push_back(microseconds([] {
-            fOpen chooser;
-            chooser.show();
-            while (!chooser.windowHandle()->isExposed())
-                QCoreApplication::processEvents();
-            chooser.repaint();
-        }) / 1000);
+                            fOpen chooser;
+                            chooser.show();
+                            while (!chooser.windowHandle()->isExposed())
+                                QCoreApplication::processEvents();
+                            chooser.repaint();
+                        })
+                        / 1000);
     QDir::setCurrent(before);
     return median(times);
 }
 
-} // namespace
+}   // namespace
 
 void benchChooser()
 {

@@ -2,11 +2,11 @@
 // against the floor of what the two text boxes themselves cost, the read calls
 // per block, and loading a huge sparse file against a small one.
 
-#include "bytewisepager.h"
-#include "viewer/form1.h"
-#include "measure.h"
 #include "app/module1.h"
+#include "bytewisepager.h"
+#include "measure.h"
 #include "platform/pathtext.h"
+#include "viewer/form1.h"
 
 #include <QApplication>
 #include <QFile>
@@ -40,9 +40,15 @@ std::vector<double> pagingTimes(const std::function<void()> &next, const std::fu
     std::vector<double> times;
     for (int round = 0; round < rounds; ++round) {
         for (int i = 1; i < BlocksIn32750; ++i)
-            times.push_back(microseconds([&] { next(); QCoreApplication::processEvents(); }));
+            times.push_back(microseconds([&] {
+                next();
+                QCoreApplication::processEvents();
+            }));
         for (int i = 1; i < BlocksIn32750; ++i)
-            times.push_back(microseconds([&] { previous(); QCoreApplication::processEvents(); }));
+            times.push_back(microseconds([&] {
+                previous();
+                QCoreApplication::processEvents();
+            }));
     }
     return times;
 }
@@ -86,7 +92,7 @@ double pageFloorMicroseconds(const std::vector<std::pair<QString, QString>> &blo
     return median(pagingTimes(next, previous, 5));
 }
 
-} // namespace
+}   // namespace
 
 void benchPaging()
 {
@@ -132,7 +138,10 @@ void benchPaging()
         std::vector<double> times;
         for (int i = 0; i < 200; ++i) {
             Module1::SelectedPath = pathFromText(path);
-            times.push_back(microseconds([&] { form.LoadSelectedFile(); QCoreApplication::processEvents(); }));
+            times.push_back(microseconds([&] {
+                form.LoadSelectedFile();
+                QCoreApplication::processEvents();
+            }));
         }
         return median(times);
     };

@@ -22,12 +22,13 @@ Run runOnce(const QString &program)
     process.start(program, {});
     process.waitForFinished(30000);
     Run run{timer.nsecsElapsed() / 1e6};
-    const auto peak = QRegularExpression(QStringLiteral("VmHWM:\\s*(\\d+)")).match(QString::fromLatin1(process.readAllStandardOutput()));
+    const auto peak = QRegularExpression(QStringLiteral("VmHWM:\\s*(\\d+)"))
+                          .match(QString::fromLatin1(process.readAllStandardOutput()));
     run.peakKiB = peak.captured(1).toDouble();
     return run;
 }
 
-} // namespace
+}   // namespace
 
 // The two programs run in turn, so that a change in the machine's load falls
 // on both alike.

@@ -9,9 +9,10 @@
 #include <algorithm>
 
 BytewisePager::BytewisePager(QPlainTextEdit *codes, QPlainTextEdit *text, QLabel *label)
-    : codes(codes), text(text), label(label)
-{
-}
+    : codes(codes)
+    , text(text)
+    , label(label)
+{}
 
 void BytewisePager::load(const std::filesystem::path &path)
 {

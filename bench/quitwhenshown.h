@@ -14,7 +14,8 @@
 
 class QuitWhenShown : public QObject {
 public:
-    explicit QuitWhenShown(QWidget *widget) : QObject(widget)
+    explicit QuitWhenShown(QWidget *widget)
+        : QObject(widget)
     {
         widget->winId();   // creates the native window, to watch its first expose
         widget->windowHandle()->installEventFilter(this);

@@ -56,10 +56,11 @@ private:
     static constexpr int Indent = 8;
 };
 
-} // namespace
+}   // namespace
 
 DirList::DirList(QWidget *parent)
-    : QListView(parent), rows(new FolderModel(this))
+    : QListView(parent)
+    , rows(new FolderModel(this))
 {
     rows->icons[0] = style()->standardIcon(QStyle::SP_DirOpenIcon);
     rows->icons[1] = style()->standardIcon(QStyle::SP_DirClosedIcon);

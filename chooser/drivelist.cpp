@@ -16,7 +16,7 @@ std::filesystem::path workingFolder()
     return error || working.empty() ? pathFromText(QDir::homePath()) : working;
 }
 
-} // namespace
+}   // namespace
 
 DriveList::DriveList(const DriveSource &source, QWidget *parent)
     : QComboBox(parent)

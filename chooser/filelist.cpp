@@ -3,7 +3,8 @@
 #include <QStringListModel>
 
 FileList::FileList(QWidget *parent)
-    : QListView(parent), names(new QStringListModel(this))
+    : QListView(parent)
+    , names(new QStringListModel(this))
 {
     setModel(names);
     setUniformItemSizes(true);

@@ -1,12 +1,12 @@
 #include "fopen.h"
 
-#include "dirlist.h"
-#include "drivelist.h"
 #include "app/controls.h"
-#include "filelist.h"
-#include "platform/closewait.h"
 #include "app/module1.h"
 #include "composepath.h"
+#include "dirlist.h"
+#include "drivelist.h"
+#include "filelist.h"
+#include "platform/closewait.h"
 
 #include <QCloseEvent>
 #include <QPushButton>
@@ -26,14 +26,11 @@ fOpen::fOpen(const DriveSource &drives)
     File1->setGeometry(168, 8, 153, 240);
     bOK = makeButton(QStringLiteral("OK"), {334, 10, 57, 51}, 18, this);
     bCancel = makeButton(QStringLiteral("Cancel"), {334, 70, 57, 41}, 12, this);
-    nameControl(Drive1, "Drive1", QStringLiteral("Station"),
-                QStringLiteral("Het station waarop u een bestand zoekt"));
+    nameControl(Drive1, "Drive1", QStringLiteral("Station"), QStringLiteral("Het station waarop u een bestand zoekt"));
     nameControl(Dir1, "Dir1", QStringLiteral("Mappen"),
                 QStringLiteral("De mappen van het station; open een map met Enter of dubbelklikken"));
-    nameControl(File1, "File1", QStringLiteral("Bestanden"),
-                QStringLiteral("De bestanden in de geopende map"));
-    nameControl(bOK, "bOK", QStringLiteral("OK"),
-                QStringLiteral("Toont het gekozen bestand en sluit dit venster"));
+    nameControl(File1, "File1", QStringLiteral("Bestanden"), QStringLiteral("De bestanden in de geopende map"));
+    nameControl(bOK, "bOK", QStringLiteral("OK"), QStringLiteral("Toont het gekozen bestand en sluit dit venster"));
     nameControl(bCancel, "bCancel", QStringLiteral("Annuleren"),
                 QStringLiteral("Sluit dit venster zonder een bestand te kiezen"));
 

@@ -54,7 +54,7 @@ Names sorted(std::vector<std::filesystem::path> &&bytes)
     return names;
 }
 
-} // namespace
+}   // namespace
 
 Listing listFolder(const std::filesystem::path &folder)
 {

@@ -33,13 +33,13 @@ std::optional<QImage> drawIcon(const QIcon &icon, int size)
 {
     const QImage image = icon.pixmap(QSize(size, size), 1.0).toImage();
     if (image.size() != QSize(size, size)) {
-        err() << "make_icons: asked for " << size << "x" << size << ", got "
-              << image.width() << "x" << image.height() << Qt::endl;
+        err() << "make_icons: asked for " << size << "x" << size << ", got " << image.width() << "x" << image.height()
+              << Qt::endl;
         return std::nullopt;
     }
     const int last = size - 1;
     const bool cornersClear = qAlpha(image.pixel(0, 0)) == 0 && qAlpha(image.pixel(last, 0)) == 0
-        && qAlpha(image.pixel(0, last)) == 0 && qAlpha(image.pixel(last, last)) == 0;
+                              && qAlpha(image.pixel(0, last)) == 0 && qAlpha(image.pixel(last, last)) == 0;
     if (qAlpha(image.pixel(size / 2, size / 2)) == 255 && cornersClear)
         return image;
     err() << "make_icons: the icon at " << size << "x" << size << " is not the page alone" << Qt::endl;
@@ -53,8 +53,7 @@ std::optional<QByteArray> png(const QImage &image)
     buffer.open(QIODevice::WriteOnly);
     if (image.save(&buffer, "PNG"))
         return bytes;
-    err() << "make_icons: can't encode the " << image.width() << "x" << image.height()
-          << " picture as PNG" << Qt::endl;
+    err() << "make_icons: can't encode the " << image.width() << "x" << image.height() << " picture as PNG" << Qt::endl;
     return std::nullopt;
 }
 
@@ -77,9 +76,8 @@ QByteArray ico(const QList<int> &sizes, const QList<QByteArray> &pngs)
     out << quint16(0) << quint16(1) << quint16(sizes.size());
     quint32 offset = 6 + 16 * sizes.size();
     for (qsizetype i = 0; i < sizes.size(); ++i) {
-        const quint8 side = sizes[i] % 256; // 256 is written as 0
-        out << side << side << quint8(0) << quint8(0)
-            << quint16(1) << quint16(32) << quint32(pngs[i].size()) << offset;
+        const quint8 side = sizes[i] % 256;   // 256 is written as 0
+        out << side << side << quint8(0) << quint8(0) << quint16(1) << quint16(32) << quint32(pngs[i].size()) << offset;
         offset += pngs[i].size();
     }
     for (const QByteArray &picture : pngs)
@@ -87,7 +85,7 @@ QByteArray ico(const QList<int> &sizes, const QList<QByteArray> &pngs)
     return bytes;
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char *argv[])
 {
@@ -100,7 +98,8 @@ int main(int argc, char *argv[])
         args.removeFirst();
     if (args.size() < 2) {
         err() << "usage: make_icons <folder> <size>...\n"
-                 "       make_icons --ico <file> <size>..." << Qt::endl;
+                 "       make_icons --ico <file> <size>..."
+              << Qt::endl;
         return 2;
     }
     const QString target = args.takeFirst();

@@ -20,7 +20,7 @@ bool faultyFrameThread()
     static const bool faulty = [] {
         const QVersionNumber running = QLibraryInfo::version();
         return windowingSystem() == WindowingSystem::Wayland
-            && QVersionNumber(running.majorVersion(), running.minorVersion()) <= LastFaultyQt;
+               && QVersionNumber(running.majorVersion(), running.minorVersion()) <= LastFaultyQt;
     }();
     return faulty;
 }
@@ -33,7 +33,9 @@ class LastFrameWait : public QObject {
     Q_OBJECT
 public:
     LastFrameWait(QWidget *window, std::function<void()> goAway)
-        : QObject(window), window(window), goAway(std::move(goAway))
+        : QObject(window)
+        , window(window)
+        , goAway(std::move(goAway))
     {
         // No paint may put a new frame in flight meanwhile.
         window->setUpdatesEnabled(false);
@@ -78,7 +80,7 @@ private:
     std::function<void()> goAway;
 };
 
-} // namespace
+}   // namespace
 
 bool putOffUntilLastFrameDone(QWidget *window, std::function<void()> goAway)
 {

@@ -10,11 +10,11 @@ bool isPersonsDrive(const QString &root)
     static const QStringList mediaFolders{QStringLiteral("/media/"), QStringLiteral("/mnt/"),
                                           QStringLiteral("/run/media/")};
     return root == QLatin1String("/") || root == QLatin1String("/home") || root == QLatin1String("/mnt")
-        || std::any_of(mediaFolders.begin(), mediaFolders.end(),
-                       [&](const QString &folder) { return root.startsWith(folder); });
+           || std::any_of(mediaFolders.begin(), mediaFolders.end(),
+                          [&](const QString &folder) { return root.startsWith(folder); });
 }
 
-} // namespace
+}   // namespace
 
 QStringList systemDrives()
 {

@@ -4,7 +4,8 @@ FolderEntries readFolder(const std::filesystem::path &folder)
 {
     FolderEntries entries;
     std::error_code error;
-    std::filesystem::directory_iterator entry(folder, std::filesystem::directory_options::skip_permission_denied, error);
+    std::filesystem::directory_iterator entry(folder, std::filesystem::directory_options::skip_permission_denied,
+                                              error);
     for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
         std::error_code statusError;
         // The type comes with the folder's own listing; only links are

@@ -37,7 +37,7 @@ private:
     WIN32_FIND_DATAW entry{};
 };
 
-} // namespace
+}   // namespace
 
 FolderEntries readFolder(const std::filesystem::path &folder)
 {

@@ -7,8 +7,7 @@
 
 ActivationHandOver::ActivationHandOver()
     : seat(WaylandSeat::watch())
-{
-}
+{}
 
 ActivationHandOver::~ActivationHandOver() = default;
 

@@ -57,13 +57,19 @@ State *state(void *data)
     return static_cast<State *>(data);
 }
 
-void keymap(void *, wl_keyboard *, uint32_t, int32_t fd, uint32_t) { ::close(fd); }
+void keymap(void *, wl_keyboard *, uint32_t, int32_t fd, uint32_t)
+{
+    ::close(fd);
+}
 void keyboardEnter(void *data, wl_keyboard *, uint32_t serial, wl_surface *surface, wl_array *)
 {
     state(data)->keyboardFocus = surface;
     state(data)->keyboardFocusSerial = serial;
 }
-void keyboardLeave(void *data, wl_keyboard *, uint32_t, wl_surface *) { state(data)->keyboardFocus = nullptr; }
+void keyboardLeave(void *data, wl_keyboard *, uint32_t, wl_surface *)
+{
+    state(data)->keyboardFocus = nullptr;
+}
 void key(void *, wl_keyboard *, uint32_t, uint32_t, uint32_t, uint32_t) {}
 void modifiers(void *, wl_keyboard *, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) {}
 void repeatInfo(void *, wl_keyboard *, int32_t, int32_t) {}
@@ -73,7 +79,10 @@ void pointerEnter(void *data, wl_pointer *, uint32_t, wl_surface *surface, wl_fi
 {
     state(data)->pointerFocus = surface;
 }
-void pointerLeave(void *data, wl_pointer *, uint32_t, wl_surface *) { state(data)->pointerFocus = nullptr; }
+void pointerLeave(void *data, wl_pointer *, uint32_t, wl_surface *)
+{
+    state(data)->pointerFocus = nullptr;
+}
 void motion(void *, wl_pointer *, uint32_t, wl_fixed_t, wl_fixed_t) {}
 void button(void *data, wl_pointer *, uint32_t serial, uint32_t, uint32_t, uint32_t buttonState)
 {
@@ -88,8 +97,8 @@ void axisSource(void *, wl_pointer *, uint32_t) {}
 void axisStop(void *, wl_pointer *, uint32_t, uint32_t) {}
 void axisDiscrete(void *, wl_pointer *, uint32_t, int32_t) {}
 void axisValue120(void *, wl_pointer *, uint32_t, int32_t) {}   // never sent: the seat is bound at version 5
-const wl_pointer_listener pointerListener{pointerEnter, pointerLeave, motion, button, axis,
-                                          frame, axisSource, axisStop, axisDiscrete, axisValue120};
+const wl_pointer_listener pointerListener{pointerEnter, pointerLeave, motion,   button,       axis,
+                                          frame,        axisSource,   axisStop, axisDiscrete, axisValue120};
 
 // The keyboard and pointer come and go with the seat's capabilities: a
 // compositor may add a keyboard only once one is used.
@@ -112,17 +121,21 @@ void global(void *data, wl_registry *registry, uint32_t name, const char *interf
 {
     State *watch = state(data);
     if (std::strcmp(interface, xdg_activation_v1_interface.name) == 0) {
-        watch->activation = static_cast<xdg_activation_v1 *>(
-            wl_registry_bind(registry, name, &xdg_activation_v1_interface, 1));
+        watch->activation =
+            static_cast<xdg_activation_v1 *>(wl_registry_bind(registry, name, &xdg_activation_v1_interface, 1));
     } else if (std::strcmp(interface, wl_seat_interface.name) == 0 && !watch->seat) {
-        watch->seat = static_cast<wl_seat *>(wl_registry_bind(registry, name, &wl_seat_interface, std::min(version, 5u)));
+        watch->seat =
+            static_cast<wl_seat *>(wl_registry_bind(registry, name, &wl_seat_interface, std::min(version, 5u)));
         wl_seat_add_listener(watch->seat, &seatListener, watch);
     }
 }
 void globalRemoved(void *, wl_registry *, uint32_t) {}
 const wl_registry_listener registryListener{global, globalRemoved};
 
-void tokenDone(void *data, xdg_activation_token_v1 *, const char *token) { *static_cast<std::string *>(data) = token; }
+void tokenDone(void *data, xdg_activation_token_v1 *, const char *token)
+{
+    *static_cast<std::string *>(data) = token;
+}
 const xdg_activation_token_v1_listener tokenListener{tokenDone};
 
 wl_surface *surfaceOf(QWindow *window)
@@ -131,7 +144,7 @@ wl_surface *surfaceOf(QWindow *window)
     return window ? static_cast<wl_surface *>(native->nativeResourceForWindow("surface", window)) : nullptr;
 }
 
-} // namespace
+}   // namespace
 
 std::unique_ptr<WaylandSeat> WaylandSeat::watch()
 {
@@ -155,8 +168,7 @@ std::unique_ptr<WaylandSeat> WaylandSeat::watch()
 
 WaylandSeat::WaylandSeat(std::unique_ptr<State> state)
     : state(std::move(state))
-{
-}
+{}
 
 namespace {
 
@@ -172,7 +184,7 @@ void letGo(Proxy *proxy, uint32_t releaseSince, void (*release)(Proxy *), void (
         destroy(proxy);
 }
 
-} // namespace
+}   // namespace
 
 WaylandSeat::~WaylandSeat()
 {

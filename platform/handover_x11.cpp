@@ -22,8 +22,8 @@ void stampWithServerTime()
         return;
     QScreen *screen = QGuiApplication::primaryScreen();
     using SetTime = void (*)(QScreen *, std::uint32_t);
-    const auto setAppTime = reinterpret_cast<SetTime>(
-        reinterpret_cast<void *>(native->nativeResourceFunctionForScreen("setapptime")));
+    const auto setAppTime =
+        reinterpret_cast<SetTime>(reinterpret_cast<void *>(native->nativeResourceFunctionForScreen("setapptime")));
     const auto now = std::uint32_t(reinterpret_cast<quintptr>(native->nativeResourceForScreen("gettimestamp", screen)));
     if (setAppTime && now)
         setAppTime(screen, now);

@@ -4,9 +4,21 @@
 #include "handover_parts.h"
 
 struct WaylandSeat::State {};
-std::unique_ptr<WaylandSeat> WaylandSeat::watch() { return nullptr; }
+std::unique_ptr<WaylandSeat> WaylandSeat::watch()
+{
+    return nullptr;
+}
 WaylandSeat::~WaylandSeat() = default;
-bool WaylandSeat::handActivation(QWindow *, QWindow *) { return false; }
+bool WaylandSeat::handActivation(QWindow *, QWindow *)
+{
+    return false;
+}
 
-bool putOffUntilLastFrameDone(QWidget *, std::function<void()>) { return false; }
-bool putOffUntilLastFrameDone(QWidget *, QCloseEvent *) { return false; }
+bool putOffUntilLastFrameDone(QWidget *, std::function<void()>)
+{
+    return false;
+}
+bool putOffUntilLastFrameDone(QWidget *, QCloseEvent *)
+{
+    return false;
+}

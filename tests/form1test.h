@@ -52,7 +52,6 @@ protected:
     const QByteArray folder = pathBytes(dir.path() + '/');
     std::unique_ptr<Form1> form;
 
-
     // A new choice made in the chooser: "OK" says so, and closing hands the
     // activation back.
     void chooseAgain()

@@ -89,8 +89,9 @@ inline bool makeStored(const QString &path, const QByteArray &bytes, bool folder
         return ::CreateDirectoryW(stored.c_str(), nullptr);
     const HANDLE file = ::CreateFileW(stored.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
-    const bool done = file != INVALID_HANDLE_VALUE && ::WriteFile(file, bytes.constData(), DWORD(bytes.size()), &written, nullptr)
-                   && written == DWORD(bytes.size());
+    const bool done = file != INVALID_HANDLE_VALUE
+                      && ::WriteFile(file, bytes.constData(), DWORD(bytes.size()), &written, nullptr)
+                      && written == DWORD(bytes.size());
     return ::CloseHandle(file), done;
 #else
     return folder ? QDir().mkdir(path) : writeFile(path, bytes);
@@ -121,8 +122,7 @@ inline bool underWine()
 
 // Runs `work` with the rights of an ordinary user (nobody) when the tests run
 // as root, so that file permissions apply as they do to a user.
-template<typename Work>
-void asOrdinaryUser(Work work)
+template<typename Work> void asOrdinaryUser(Work work)
 {
 #ifdef Q_OS_WIN
     work();

@@ -2,10 +2,10 @@
 // the line breaks of the text pane, the paths handed to Windows, and the
 // system's error codes as the file channel sorts them.
 
+#include "testfiles.h"
 #include "viewer/bytes/blocktext.h"
 #include "viewer/bytes/codepage.h"
 #include "viewer/bytes/filechannel.h"
-#include "testfiles.h"
 #include "viewer/bytes/windowspath.h"
 
 #include <QGlyphRun>
@@ -50,7 +50,7 @@ bool hasRealGlyph(QChar character)
     });
 }
 
-} // namespace
+}   // namespace
 
 class TestBytes : public QObject {
     Q_OBJECT
@@ -82,7 +82,8 @@ private slots:
             QCOMPARE(pane, QChar(byte == '\t' ? '\t' : '\n'));
             return;
         }
-        QVERIFY2(pane.isPrint() && pane.category() != QChar::Other_Format, qPrintable(QString::number(pane.unicode(), 16)));
+        QVERIFY2(pane.isPrint() && pane.category() != QChar::Other_Format,
+                 qPrintable(QString::number(pane.unicode(), 16)));
         QVERIFY2(hasRealGlyph(pane), "drawn as an empty box: no installed font has it");
         if ((byte >= 0x20 && byte < 0x7F) || (byte >= 0x80 && !undefined && byte != 0xAD))
             QCOMPARE(pane, QChar(*character));
@@ -116,18 +117,30 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("extended");
-        QTest::newRow("trailing dot kept") << R"(C:\a\b.)" << R"(\\?\C:\a\b.)";
-        QTest::newRow("trailing space kept") << R"(C:\a\b )" << R"(\\?\C:\a\b )";
-        QTest::newRow("device names kept") << R"(C:\nul\COM1.log)" << R"(\\?\C:\nul\COM1.log)";
-        QTest::newRow("dots worked out, slashes turned") << "c:/x/./y/../aux.txt" << R"(\\?\c:\x\aux.txt)";
-        QTest::newRow("no climbing above the drive") << R"(C:\a\..\..\b)" << R"(\\?\C:\b)";
-        QTest::newRow("drive root") << R"(C:\)" << R"(\\?\C:\)";
-        QTest::newRow("share") << R"(\\server\share\dir\a.)" << R"(\\?\UNC\server\share\dir\a.)";
-        QTest::newRow("no climbing above the share") << R"(\\server\share\..\x)" << R"(\\?\UNC\server\share\x)";
-        QTest::newRow("share root") << R"(\\server\share)" << R"(\\?\UNC\server\share\)";
-        QTest::newRow("relative") << R"(sub\a.)" << R"(\\?\C:\work\here\sub\a.)";
-        QTest::newRow("from the current root") << R"(\top)" << R"(\\?\C:\top)";
-        QTest::newRow("already extended") << R"(\\?\C:\a.)" << R"(\\?\C:\a.)";
+        QTest::newRow("trailing dot kept") << R"(C:\a\b.)"
+                                           << R"(\\?\C:\a\b.)";
+        QTest::newRow("trailing space kept") << R"(C:\a\b )"
+                                             << R"(\\?\C:\a\b )";
+        QTest::newRow("device names kept") << R"(C:\nul\COM1.log)"
+                                           << R"(\\?\C:\nul\COM1.log)";
+        QTest::newRow("dots worked out, slashes turned") << "c:/x/./y/../aux.txt"
+                                                         << R"(\\?\c:\x\aux.txt)";
+        QTest::newRow("no climbing above the drive") << R"(C:\a\..\..\b)"
+                                                     << R"(\\?\C:\b)";
+        QTest::newRow("drive root") << R"(C:\)"
+                                    << R"(\\?\C:\)";
+        QTest::newRow("share") << R"(\\server\share\dir\a.)"
+                               << R"(\\?\UNC\server\share\dir\a.)";
+        QTest::newRow("no climbing above the share") << R"(\\server\share\..\x)"
+                                                     << R"(\\?\UNC\server\share\x)";
+        QTest::newRow("share root") << R"(\\server\share)"
+                                    << R"(\\?\UNC\server\share\)";
+        QTest::newRow("relative") << R"(sub\a.)"
+                                  << R"(\\?\C:\work\here\sub\a.)";
+        QTest::newRow("from the current root") << R"(\top)"
+                                               << R"(\\?\C:\top)";
+        QTest::newRow("already extended") << R"(\\?\C:\a.)"
+                                          << R"(\\?\C:\a.)";
     }
 
     // Every path goes to Windows in the form that keeps each name as stored,

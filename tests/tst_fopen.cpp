@@ -1,8 +1,8 @@
 // The file chooser on the offscreen platform: its controls, walking folders,
 // the path that "OK" composes and the drive fallback.
 
-#include "chooser/fopen.h"
 #include "app/module1.h"
+#include "chooser/fopen.h"
 #include "platform/pathtext.h"
 #include "testfiles.h"
 
@@ -30,7 +30,7 @@ const QString Share = "\\\\localhost\\c$\\";
 const QStringList DeepNames{QString(120, 'd'), QString(120, 'e'), QString(30, 'f')};
 const QString DeepFolder = "deep/" + DeepNames.join('/');
 
-} // namespace
+}   // namespace
 
 class TestFOpen : public QObject {
     Q_OBJECT
@@ -56,7 +56,10 @@ class TestFOpen : public QObject {
             names.prepend(".verborgen");
         return names;
     }
-    QModelIndex row(const char *name, const QString &text) { return list(name)->model()->index(rows(name).indexOf(text), 0); }
+    QModelIndex row(const char *name, const QString &text)
+    {
+        return list(name)->model()->index(rows(name).indexOf(text), 0);
+    }
     // Opens a directory list entry as the user does: select it and press Enter.
     void openFolder(const QString &name)
     {
@@ -77,7 +80,8 @@ private slots:
     void initTestCase()
     {
         QVERIFY(QDir::setCurrent(root));
-        for (const char *name : {"b.txt", "f10.bin", "A.bin", "F2.bin", ".verborgen", "Sub/inner.txt", "drive/on-drive.txt"}) {
+        for (const char *name :
+             {"b.txt", "f10.bin", "A.bin", "F2.bin", ".verborgen", "Sub/inner.txt", "drive/on-drive.txt"}) {
             QDir().mkpath(QFileInfo(name).path());
             QVERIFY(writeFile(name, "x"));
         }
@@ -104,7 +108,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
     }
 
-    void cleanup() { delete dialog; }
+    void cleanup()
+    {
+        delete dialog;
+    }
 
     void listsStart_data()
     {
@@ -147,7 +154,8 @@ private slots:
         QCOMPARE(control("bCancel")->font().pointSizeF(), 12.0);
         QCOMPARE(files(), atHome ? QStringList("inner.txt") : rootFiles);
         // The chain is spelled as the working folder is (c:\work stays work).
-        const QStringList folders = QStringList(drive) + root.mid(rootDrive.size()).split(Separator, Qt::SkipEmptyParts)
+        const QStringList folders =
+            QStringList(drive) + root.mid(rootDrive.size()).split(Separator, Qt::SkipEmptyParts)
             + (atHome ? QStringList("Sub") : QStringList({"deep", "drive", "locked", "raw", "stored", "Sub"}));
         QCOMPARE(rows("Dir1").join('|').toLower(), folders.join('|').toLower());
     }

@@ -189,8 +189,11 @@ private slots:
     {
         QVERIFY(writeFile(dir.filePath("changing"), patternBytes(0, 260)));
         load(folder + "changing");
-        for (auto [size, button, block] : {std::tuple(260, "Bvolgende", 2), {1000, "Bvolgende", 3},
-                                           {600, "Bvorige", 2}, {600, "Bvolgende", 3}, {0, "Bvorige", 2}}) {
+        for (auto [size, button, block] : {std::tuple(260, "Bvolgende", 2),
+                                           {1000, "Bvolgende", 3},
+                                           {600, "Bvorige", 2},
+                                           {600, "Bvolgende", 3},
+                                           {0, "Bvorige", 2}}) {
             QVERIFY(writeFile(dir.filePath("changing"), patternBytes(0, size)));
             click(button);
             expectBlock(patternBytes(0, size), block);
@@ -210,16 +213,19 @@ private slots:
     {
         const QStringList lines = InfoText().split("\r\n");
         QCOMPARE(InfoText().count('\n') + InfoText().count('\r'), 32);
-        QCOMPARE(lines.mid(0, 13), QStringList({"Informatie over het programma", "",
-            "Als je klikt op Bestand openen dan kun je een bestand uitkiezen, en daarvan worden de eerste",
-            "250 tekens getoond.",
-            "Ze worden in ASC getoond in het onderste venster. En de ASC-codes (decimaal) worden getoond in",
-            "het bovenste venster.", "", "Klikt u op > dan worden de volgende 250 tekens getoond.",
-            "Klikt u op < dan worden de vorige 250 tekens getoond.", "",
-            "Het getal rechtsboven geeft aan het hoeveelste blokje van 250 tekens te zien is.", "",
-            "Voor meer informatie neem contakt op met"}));
+        QCOMPARE(lines.mid(0, 13),
+                 QStringList(
+                     {"Informatie over het programma", "",
+                      "Als je klikt op Bestand openen dan kun je een bestand uitkiezen, en daarvan worden de eerste",
+                      "250 tekens getoond.",
+                      "Ze worden in ASC getoond in het onderste venster. En de ASC-codes (decimaal) worden getoond in",
+                      "het bovenste venster.", "", "Klikt u op > dan worden de volgende 250 tekens getoond.",
+                      "Klikt u op < dan worden de vorige 250 tekens getoond.", "",
+                      "Het getal rechtsboven geeft aan het hoeveelste blokje van 250 tekens te zien is.", "",
+                      "Voor meer informatie neem contakt op met"}));
         QVERIFY(QRegularExpression("^( {11}\\S.*\n){2} {11}\\d{4} [A-Z]{2}  \\S+\n {11}tel\\. [0-9-]+$")
-                    .match(lines.mid(13).join('\n')).hasMatch());
+                    .match(lines.mid(13).join('\n'))
+                    .hasMatch());
 
         QVERIFY(writeFile(dir.filePath("short"), patternBytes(0, 300)));
         load(folder + "short");

@@ -30,7 +30,11 @@ class TestForm1Failures : public Form1Test {
         if (name == "fifo")
             return ::mkfifo(path.c_str(), 0600), nullptr;
         if (name == "dangling" || name == "looping" || name == "mem")
-            return fs::create_symlink(name == "looping" ? path : name == "mem" ? "/proc/self/mem" : "nowhere", path), nullptr;
+            return fs::create_symlink(name == "looping" ? path
+                                      : name == "mem"   ? "/proc/self/mem"
+                                                        : "nowhere",
+                                      path),
+                   nullptr;
 #endif
         std::ofstream(path, std::ios::binary) << (name == "empty" ? "" : "abc");
 #ifdef Q_OS_WIN
@@ -56,8 +60,14 @@ class TestForm1Failures : public Form1Test {
     }
 
 private slots:
-    void initTestCase() { prepare(); }
-    void init() { openForm(); }
+    void initTestCase()
+    {
+        prepare();
+    }
+    void init()
+    {
+        openForm();
+    }
 
     // One row a line, as a table reads.
     // clang-format off
@@ -173,7 +183,10 @@ private slots:
 
         // Choosing the same path again in the chooser is a new attempt, and is told.
         if (!whilePaging) {
-            asUser([&] { chooseAgain(); QTRY_COMPARE(messages(), 1); });
+            asUser([&] {
+                chooseAgain();
+                QTRY_COMPARE(messages(), 1);
+            });
         }
         // Once the file is there, choosing it again shows it.
         if (name == "removed") {
@@ -210,7 +223,8 @@ private slots:
         QFETCH(QString, reason);
         const SystemError error{SystemFault(fault), 1234, words.toStdString()};
         const QString message = readFailureMessage("C:\\map\\bestand", ReadResult{0, error});
-        QVERIFY2(message.startsWith("Het bestand\nC:\\map\\bestand\nkan niet worden gelezen.\n\n"), qPrintable(message));
+        QVERIFY2(message.startsWith("Het bestand\nC:\\map\\bestand\nkan niet worden gelezen.\n\n"),
+                 qPrintable(message));
         QVERIFY2(message.contains(reason), qPrintable(message));
     }
 };

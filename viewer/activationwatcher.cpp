@@ -10,10 +10,10 @@ bool activationLoads(const QWindow *previous, const QWindow *current, const QWin
 }
 
 ActivationWatcher::ActivationWatcher(QWidget *mainWindow)
-    : QObject(mainWindow), mainWindow(mainWindow)
+    : QObject(mainWindow)
+    , mainWindow(mainWindow)
 {
-    connect(qGuiApp, &QGuiApplication::focusWindowChanged,
-            this, &ActivationWatcher::focusWindowChanged);
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &ActivationWatcher::focusWindowChanged);
 }
 
 void ActivationWatcher::focusWindowChanged(QWindow *window)

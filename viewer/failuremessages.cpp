@@ -32,7 +32,7 @@ QString reason(const OpenResult &failure)
     return systemErrorText(failure.systemError);
 }
 
-} // namespace
+}   // namespace
 
 QString openFailureTitle()
 {
@@ -58,7 +58,8 @@ QString pagingFailureMessage(const QString &path, const ReadResult &failure, Pag
 {
     const QString block = direction == PagingDirection::Next ? QStringLiteral("volgende") : QStringLiteral("vorige");
     return readFailure(QStringLiteral("Het %1 blok van het bestand\n%2\nkan niet worden gelezen; "
-                                      "het blok dat te zien was, blijft staan.").arg(block, path),
+                                      "het blok dat te zien was, blijft staan.")
+                           .arg(block, path),
                        failure);
 }
 

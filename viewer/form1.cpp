@@ -60,7 +60,7 @@ void paint(QWidget *widget, const QColor &background, const QColor &text)
     widget->setAutoFillBackground(true);
 }
 
-} // namespace
+}   // namespace
 
 Form1::Form1(QWidget *parent)
     : QWidget(parent)
@@ -102,8 +102,7 @@ Form1::Form1(QWidget *parent)
                 QStringLiteral("Het volledige pad van het getoonde bestand"));
     nameControl(Tasc, "Tasc", QStringLiteral("Decimale codes"),
                 QStringLiteral("De ASCII-code (decimaal) van elk teken van het blok"));
-    nameControl(Ttekst, "Ttekst", QStringLiteral("Tekst"),
-                QStringLiteral("De tekens van het blok als tekst"));
+    nameControl(Ttekst, "Ttekst", QStringLiteral("Tekst"), QStringLiteral("De tekens van het blok als tekst"));
 
     // The keyboard order; the label has its place in it but never takes the focus.
     setTabOrder(Tasc, Ttekst);
@@ -118,8 +117,7 @@ Form1::Form1(QWidget *parent)
     connect(Bvorige, &QPushButton::clicked, this, &Form1::PreviousBlock);
     connect(Command1, &QPushButton::clicked, this, &Form1::showInfo);
     connect(Bopen, &QPushButton::clicked, this, &Form1::showChooser);
-    connect(new ActivationWatcher(this), &ActivationWatcher::activated,
-            this, &Form1::LoadSelectedFile);
+    connect(new ActivationWatcher(this), &ActivationWatcher::activated, this, &Form1::LoadSelectedFile);
 }
 
 Form1::~Form1()

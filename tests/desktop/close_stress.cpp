@@ -5,13 +5,13 @@
 //   tests/desktop/with-gnome-wayland.sh build/tests/desktop/close_stress [cycles] [chooser|warning]
 // Exits 1 when any was caught; a crash ends it sooner.
 
-#include "chooser/fopen.h"
 #include "app/startup.h"
+#include "chooser/fopen.h"
 #include "viewer/warning.h"
 
 #include <QApplication>
-#include <QPushButton>
 #include <QPointer>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QTimer>
 #include <QWindow>
@@ -23,14 +23,20 @@ int caught = 0;
 
 void countRaces(QtMsgType, const QMessageLogContext &, const QString &message)
 {
-    if (message.startsWith(QLatin1String("QMutex: destroying locked mutex")) || message.startsWith(QLatin1String("QWaitCondition")))
+    if (message.startsWith(QLatin1String("QMutex: destroying locked mutex"))
+        || message.startsWith(QLatin1String("QWaitCondition")))
         ++caught;
     std::fprintf(stderr, "%s\n", qPrintable(message));
 }
 
 class Cycles : public QObject {
 public:
-    Cycles(int count, bool warnings) : left(count), warnings(warnings) { QTimer::singleShot(0, this, &Cycles::open); }
+    Cycles(int count, bool warnings)
+        : left(count)
+        , warnings(warnings)
+    {
+        QTimer::singleShot(0, this, &Cycles::open);
+    }
 
 private:
     // A new window, as each "Bestand openen" or each failure makes one.
@@ -59,7 +65,11 @@ private:
                 warning->button(QMessageBox::Ok)->click();   // as the user answers it
             else
                 window->close();
-            poll([this] { return window.isNull(); }, [this] { ++done; open(); });
+            poll([this] { return window.isNull(); },
+                 [this] {
+                     ++done;
+                     open();
+                 });
         });
     }
 
@@ -77,7 +87,7 @@ private:
     int done = 0;
 };
 
-} // namespace
+}   // namespace
 
 int main(int argc, char *argv[])
 {

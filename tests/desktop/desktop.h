@@ -37,4 +37,7 @@ std::unique_ptr<Desktop> gnomeWaylandDesktop();
 // The window manager's own activation of a window, which a program asks for.
 bool x11Activate(const QString &window);
 
-inline bool waitUntil(const std::function<bool()> &condition) { return QTest::qWaitFor(condition, 10000); }
+inline bool waitUntil(const std::function<bool()> &condition)
+{
+    return QTest::qWaitFor(condition, 10000);
+}

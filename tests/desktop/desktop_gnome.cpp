@@ -14,21 +14,29 @@ constexpr GnomeDesktop::Landmark BlockLabelTop{qRgb(255, 255, 0), 40, {454, 2}};
 class GnomeWaylandDesktop : public Desktop {
     // BYTEKIJKER_SEAT=pointer: a seat with a pointer and no keyboard, as a
     // touch screen's or a kiosk's; the slots that need no key run there.
-    GnomeDesktop desktop{"bytekijker", BlockLabelTop, qEnvironmentVariable("BYTEKIJKER_SEAT") == "pointer" ? GnomeDesktop::Keyboard::None
-                                                                                               : GnomeDesktop::Keyboard::FromTheStart};
+    GnomeDesktop desktop{"bytekijker", BlockLabelTop,
+                         qEnvironmentVariable("BYTEKIJKER_SEAT") == "pointer" ? GnomeDesktop::Keyboard::None
+                                                                              : GnomeDesktop::Keyboard::FromTheStart};
     QWidget otherApplication;
 
 public:
     GnomeWaylandDesktop() { otherApplication.resize(300, 200); }   // small, so the compositor puts it beside the others
-    QString unusable() override { return desktop.seesTheScreen() ? QString() : "mutter's screen cast gives no picture"; }
+    QString unusable() override
+    {
+        return desktop.seesTheScreen() ? QString() : "mutter's screen cast gives no picture";
+    }
     QStringList windows(const QString &title) override { return desktop.windows(title); }
     QString activeWindow() override
     {
         const QStringList open = windows(".");
-        const auto active = std::find_if(open.cbegin(), open.cend(), [&](const QString &window) { return desktop.isActive(window); });
+        const auto active =
+            std::find_if(open.cbegin(), open.cend(), [&](const QString &window) { return desktop.isActive(window); });
         return active == open.cend() ? QString() : *active;
     }
-    bool click(const QString &window, QPoint at, int button) override { return desktop.clickAt(desktop.contents(window) + at, button); }
+    bool click(const QString &window, QPoint at, int button) override
+    {
+        return desktop.clickAt(desktop.contents(window) + at, button);
+    }
     bool keys(const QString &keys) override { return desktop.keys(keys); }
     QString codes(const QString &mainWindow) override { return desktop.text(mainWindow, "Decimale codes"); }
     // The program's windows are found first, so that the other one is what
@@ -38,10 +46,14 @@ public:
         for (const QString &window : windows("."))
             desktop.frame(window);
         otherApplication.show();
-        return desktop.clickAt(desktop.frame("elders").center()) && waitUntil([&] { return otherApplication.isActiveWindow(); });
+        return desktop.clickAt(desktop.frame("elders").center())
+               && waitUntil([&] { return otherApplication.isActiveWindow(); });
     }
 };
 
-} // namespace
+}   // namespace
 
-std::unique_ptr<Desktop> gnomeWaylandDesktop() { return std::make_unique<GnomeWaylandDesktop>(); }
+std::unique_ptr<Desktop> gnomeWaylandDesktop()
+{
+    return std::make_unique<GnomeWaylandDesktop>();
+}

@@ -19,7 +19,10 @@ QByteArray run(const QString &program, const QStringList &arguments, const QByte
     return process.waitForFinished(10000) && process.exitCode() == 0 ? process.readAllStandardOutput() : Failed;
 }
 
-QByteArray xdotool(const QString &arguments) { return run("xdotool", arguments.split(' ')).trimmed(); }
+QByteArray xdotool(const QString &arguments)
+{
+    return run("xdotool", arguments.split(' ')).trimmed();
+}
 
 class X11Desktop : public Desktop {
     QProcess otherApplication;
@@ -40,7 +43,12 @@ public:
     QString activeWindow() override { return QString::fromLatin1(xdotool("getactivewindow")); }
     bool click(const QString &window, QPoint at, int button) override
     {
-        return xdotool(QStringLiteral("mousemove --window %1 %2 %3 click %4").arg(window).arg(at.x()).arg(at.y()).arg(button)) != Failed;
+        return xdotool(QStringLiteral("mousemove --window %1 %2 %3 click %4")
+                           .arg(window)
+                           .arg(at.x())
+                           .arg(at.y())
+                           .arg(button))
+               != Failed;
     }
     bool keys(const QString &keys) override { return xdotool("key " + keys) != Failed; }
 
@@ -62,7 +70,8 @@ public:
     {
         if (otherApplication.state() == QProcess::NotRunning)
             otherApplication.start("xmessage", {"-geometry", "+900+800", "-name", "elders", "een ander programma"});
-        if (!waitUntil([] { return xdotool("search --onlyvisible --classname elders windowactivate --sync") != Failed; }))
+        if (!waitUntil(
+                [] { return xdotool("search --onlyvisible --classname elders windowactivate --sync") != Failed; }))
             return false;
         // Staying there a moment, as a person does: Qt on X11 reports its windows
         // inactive only 0.1 s after they lose the focus, and nothing outside shows when.
@@ -71,7 +80,13 @@ public:
     }
 };
 
-} // namespace
+}   // namespace
 
-std::unique_ptr<Desktop> x11Desktop() { return std::make_unique<X11Desktop>(); }
-bool x11Activate(const QString &window) { return xdotool("windowactivate " + window) != Failed; }
+std::unique_ptr<Desktop> x11Desktop()
+{
+    return std::make_unique<X11Desktop>();
+}
+bool x11Activate(const QString &window)
+{
+    return xdotool("windowactivate " + window) != Failed;
+}

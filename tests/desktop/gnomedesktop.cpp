@@ -1,9 +1,9 @@
 #include "gnomedesktop.h"
 
+#include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnectionInterface>
 #include <QDBusReply>
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
@@ -12,7 +12,8 @@
 
 namespace {
 
-const QString Mutter = "org.gnome.Mutter.", Accessible = "org.a11y.atspi.Accessible", Root = "/org/a11y/atspi/accessible/root";
+const QString Mutter = "org.gnome.Mutter.", Accessible = "org.a11y.atspi.Accessible",
+              Root = "/org/a11y/atspi/accessible/root";
 constexpr quint32 Active = 1u << 1, Focused = 1u << 12, Showing = 1u << 25;   // AT-SPI's states
 
 // The compositor dithers its background afresh wherever it draws it again.
@@ -24,7 +25,7 @@ bool differs(QRgb a, QRgb b)
 quint32 keysym(const QString &key)
 {
     static const QHash<QString, quint32> named{{"Tab", 0xff09}, {"Return", 0xff0d}, {"Escape", 0xff1b},
-                                               {"alt", 0xffe9}, {"shift", 0xffe1}, {"F4", 0xffc1}};
+                                               {"alt", 0xffe9}, {"shift", 0xffe1},  {"F4", 0xffc1}};
     return named.value(key, key.size() == 1 ? key[0].unicode() : 0);
 }
 
@@ -35,10 +36,16 @@ QDBusMessage call(const QDBusConnection &bus, const QString &service, const QStr
     message.setArguments(arguments);
     return bus.call(message, QDBus::Block, 5000);
 }
-QVariant result(const QDBusMessage &reply) { return reply.arguments().value(0); }
-QString path(const QDBusMessage &reply) { return result(reply).value<QDBusObjectPath>().path(); }
+QVariant result(const QDBusMessage &reply)
+{
+    return reply.arguments().value(0);
+}
+QString path(const QDBusMessage &reply)
+{
+    return result(reply).value<QDBusObjectPath>().path();
+}
 
-} // namespace
+}   // namespace
 
 bool GnomeDesktop::waitUntil(const std::function<bool()> &condition)
 {
@@ -51,16 +58,23 @@ bool GnomeDesktop::waitUntil(const std::function<bool()> &condition)
 }
 
 GnomeDesktop::GnomeDesktop(const QString &program, const Landmark &landmark, Keyboard keyboard)
-    : programName(program), landmark(landmark), session(QDBusConnection::sessionBus()), a11y(QString())
+    : programName(program)
+    , landmark(landmark)
+    , session(QDBusConnection::sessionBus())
+    , a11y(QString())
 {
     waitUntil([&] { return session.interface()->isServiceRegistered(Mutter + "RemoteDesktop").value(); });
-    remote = path(call(session, Mutter + "RemoteDesktop", "/org/gnome/Mutter/RemoteDesktop", Mutter + "RemoteDesktop", "CreateSession"));
+    remote = path(call(session, Mutter + "RemoteDesktop", "/org/gnome/Mutter/RemoteDesktop", Mutter + "RemoteDesktop",
+                       "CreateSession"));
     const QVariant id = result(call(session, Mutter + "RemoteDesktop", remote, "org.freedesktop.DBus.Properties", "Get",
                                     {Mutter + "RemoteDesktop.Session", "SessionId"}));
-    const QString cast = path(call(session, Mutter + "ScreenCast", "/org/gnome/Mutter/ScreenCast", Mutter + "ScreenCast", "CreateSession",
-                                   {QVariantMap{{"remote-desktop-session-id", id.value<QDBusVariant>().variant()}}}));
-    stream = path(call(session, Mutter + "ScreenCast", cast, Mutter + "ScreenCast.Session", "RecordMonitor", {QString(), QVariantMap()}));
-    session.connect(Mutter + "ScreenCast", stream, Mutter + "ScreenCast.Stream", "PipeWireStreamAdded", this, SLOT(streamAdded(uint)));
+    const QString cast =
+        path(call(session, Mutter + "ScreenCast", "/org/gnome/Mutter/ScreenCast", Mutter + "ScreenCast",
+                  "CreateSession", {QVariantMap{{"remote-desktop-session-id", id.value<QDBusVariant>().variant()}}}));
+    stream = path(call(session, Mutter + "ScreenCast", cast, Mutter + "ScreenCast.Session", "RecordMonitor",
+                       {QString(), QVariantMap()}));
+    session.connect(Mutter + "ScreenCast", stream, Mutter + "ScreenCast.Stream", "PipeWireStreamAdded", this,
+                    SLOT(streamAdded(uint)));
     remoteDesktop("Start");
     waitUntil([&] { return node != 0; });
     background = grab();
@@ -70,7 +84,8 @@ GnomeDesktop::GnomeDesktop(const QString &program, const Landmark &landmark, Key
     remoteDesktop("NotifyPointerMotionAbsolute", {stream, 0.0, 0.0});
     if (keyboard == Keyboard::FromTheStart)
         keys("shift");
-    a11y = QDBusConnection::connectToBus(result(call(session, "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress")).toString(), "a11y");
+    a11y = QDBusConnection::connectToBus(
+        result(call(session, "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress")).toString(), "a11y");
 }
 
 // Now and then a grab fails to agree on a format with the stream; the next one does.
@@ -80,9 +95,11 @@ QImage GnomeDesktop::grab()
     QImage screen;
     waitUntil([&] {
         QFile::remove(file);
-        return QProcess::execute("gst-launch-1.0", {"-q", "pipewiresrc", "path=" + QString::number(node), "num-buffers=1", "!",
-                                                    "videoconvert", "!", "pngenc", "!", "filesink", "location=" + file}) == 0
-            && screen.load(file);
+        return QProcess::execute("gst-launch-1.0",
+                                 {"-q", "pipewiresrc", "path=" + QString::number(node), "num-buffers=1", "!",
+                                  "videoconvert", "!", "pngenc", "!", "filesink", "location=" + file})
+                   == 0
+               && screen.load(file);
     });
     return screen.convertToFormat(QImage::Format_RGB32);
 }
@@ -92,7 +109,8 @@ QStringList GnomeDesktop::windows(const QString &title)
     // AT-SPI names an object by its owner's bus name and a path. The
     // program's bus name is looked up until found, then kept; an application
     // of another name is never taken for it.
-    for (const QString &application : program.isEmpty() ? children("org.a11y.atspi.Registry", Root, true) : QStringList()) {
+    for (const QString &application :
+         program.isEmpty() ? children("org.a11y.atspi.Registry", Root, true) : QStringList()) {
         if (program = application.section(' ', 0, 0); name(Root) == programName)
             break;
         program.clear();
@@ -109,8 +127,9 @@ QStringList GnomeDesktop::windows(const QString &title)
 bool GnomeDesktop::isActive(const QString &window)
 {
     const QStringList controls = children(program, window);
-    return (states(window) & Active)
-        && std::any_of(controls.cbegin(), controls.cend(), [&](const QString &control) { return states(control) & Focused; });
+    return (states(window) & Active) && std::any_of(controls.cbegin(), controls.cend(), [&](const QString &control) {
+               return states(control) & Focused;
+           });
 }
 
 QString GnomeDesktop::text(const QString &window, const QString &control)
@@ -152,7 +171,8 @@ QRect GnomeDesktop::addedTo(const QImage &screen) const
     for (int y = 0; y < screen.height(); ++y)
         for (int x = 0; x < screen.width(); ++x)
             if (differs(screen.pixel(x, y), background.pixel(x, y))
-                && std::none_of(frames.cbegin(), frames.cend(), [&](const QRect &known) { return known.contains(x, y); }))
+                && std::none_of(frames.cbegin(), frames.cend(),
+                                [&](const QRect &known) { return known.contains(x, y); }))
                 added |= QRect(x, y, 1, 1);
     return added;
 }
@@ -161,7 +181,7 @@ bool GnomeDesktop::clickAt(QPoint place, int button)
 {
     const int code = button == 3 ? 0x111 : 0x110;   // BTN_RIGHT, BTN_LEFT
     return remoteDesktop("NotifyPointerMotionAbsolute", {stream, double(place.x()), double(place.y())})
-        && remoteDesktop("NotifyPointerButton", {code, true}) && remoteDesktop("NotifyPointerButton", {code, false});
+           && remoteDesktop("NotifyPointerButton", {code, true}) && remoteDesktop("NotifyPointerButton", {code, false});
 }
 
 bool GnomeDesktop::keys(const QString &keys)
@@ -180,7 +200,7 @@ bool GnomeDesktop::keys(const QString &keys)
 bool GnomeDesktop::remoteDesktop(const QString &method, const QVariantList &arguments)
 {
     return call(session, Mutter + "RemoteDesktop", remote, Mutter + "RemoteDesktop.Session", method, arguments).type()
-        == QDBusMessage::ReplyMessage;
+           == QDBusMessage::ReplyMessage;
 }
 
 QStringList GnomeDesktop::children(const QString &service, const QString &path, bool withOwners)
@@ -204,7 +224,10 @@ QStringList GnomeDesktop::children(const QString &service, const QString &path, 
 
 QString GnomeDesktop::name(const QString &path)
 {
-    return result(call(a11y, program, path, "org.freedesktop.DBus.Properties", "Get", {Accessible, "Name"})).value<QDBusVariant>().variant().toString();
+    return result(call(a11y, program, path, "org.freedesktop.DBus.Properties", "Get", {Accessible, "Name"}))
+        .value<QDBusVariant>()
+        .variant()
+        .toString();
 }
 
 quint32 GnomeDesktop::states(const QString &path)

@@ -8,8 +8,8 @@
 // and through AT-SPI one program's windows, their states and their controls'
 // text. Windows are named by their AT-SPI paths.
 
-#include <QHash>
 #include <QDBusConnection>
+#include <QHash>
 #include <QImage>
 #include <QObject>
 #include <QRect>
@@ -62,9 +62,9 @@ private:
     const Landmark landmark;
     QDBusConnection session, a11y;
     QString remote, stream, program;   // the remote desktop session, its screen's stream, the program's bus name
-    uint node = 0;                     // the stream's PipeWire node
+    uint node = 0;   // the stream's PipeWire node
     QTemporaryDir grabs;
     QImage background;
-    QHash<QString, QRect> frames;      // where the windows stand on the screen
-    QPoint decoration;                 // from a frame to its window's contents
+    QHash<QString, QRect> frames;   // where the windows stand on the screen
+    QPoint decoration;   // from a frame to its window's contents
 };

@@ -25,21 +25,29 @@ const QByteArray File = patternBytes(0, 600);   // two full blocks and one of 10
 const QStringList Program = QProcess::splitCommand(qEnvironmentVariable("BYTEKIJKER_PROGRAM"));
 const bool UnderWine = Program.last().endsWith(".exe");
 
-QString codesOf(int block) { return expectedCodes(File.mid((block - 1) * 250, 250)); }
+QString codesOf(int block)
+{
+    return expectedCodes(File.mid((block - 1) * 250, 250));
+}
 
-} // namespace
+}   // namespace
 
 class TestE2EDesktop : public QObject {
     Q_OBJECT
 
     QTemporaryDir work;   // the program's working folder, with the files to choose
     // One trace per desktop test (CTest names it), so runs side by side keep apart.
-    const QString traceLog = QDir::current().absoluteFilePath(qEnvironmentVariable("BYTEKIJKER_TRACE", "e2e-trace.log"));
-    const std::unique_ptr<Desktop> desktop = QGuiApplication::platformName() == "wayland" ? gnomeWaylandDesktop() : x11Desktop();
+    const QString traceLog =
+        QDir::current().absoluteFilePath(qEnvironmentVariable("BYTEKIJKER_TRACE", "e2e-trace.log"));
+    const std::unique_ptr<Desktop> desktop =
+        QGuiApplication::platformName() == "wayland" ? gnomeWaylandDesktop() : x11Desktop();
     QProcess program;
     QString mainWindow;
 
-    bool waitUntilActive(const QString &window) { return waitUntil([&] { return desktop->activeWindow() == window; }); }
+    bool waitUntilActive(const QString &window)
+    {
+        return waitUntil([&] { return desktop->activeWindow() == window; });
+    }
     QString chooser()
     {
         const QStringList found = desktop->windows(ChooserTitle);
@@ -66,12 +74,19 @@ class TestE2EDesktop : public QObject {
                   "the window manager, so the main window can't take it back after one (on Windows it can)");
             return true;
         }
-        return desktop->visitAnotherApplication() && desktop->click(chooser, ChooserBackground) && waitUntilActive(chooser);
+        return desktop->visitAnotherApplication() && desktop->click(chooser, ChooserBackground)
+               && waitUntilActive(chooser);
     }
-    bool chooserClosesToMainWindow() { return waitUntil([&] { return chooser().isEmpty(); }) && waitUntilActive(mainWindow); }
+    bool chooserClosesToMainWindow()
+    {
+        return waitUntil([&] { return chooser().isEmpty(); }) && waitUntilActive(mainWindow);
+    }
     QString codes() { return desktop->codes(mainWindow); }
     // Clicks ">" and waits until the code pane shows `block`.
-    bool next(int block) { return desktop->click(mainWindow, NextButton) && waitUntil([&] { return codes() == codesOf(block); }); }
+    bool next(int block)
+    {
+        return desktop->click(mainWindow, NextButton) && waitUntil([&] { return codes() == codesOf(block); });
+    }
 
 private slots:
     void initTestCase()
@@ -190,10 +205,14 @@ private slots:
         QFile log(traceLog);
         QVERIFY(log.open(QIODevice::ReadOnly | QIODevice::Text));
         const QStringList lines = QString::fromUtf8(log.readAll()).split('\n');
-        const QStringList writes = UnderWine ? wineWrites(lines) : lines.filter(QRegularExpression(
-            "^\\d+\\s+(?!open)(?!.*</memfd:)\\w+\\(.*\\) = \\d|^\\d+\\s+open.*O_(WRONLY|RDWR|CREAT|TRUNC|APPEND|TMPFILE).* = \\d"));
+        const QStringList writes =
+            UnderWine ? wineWrites(lines)
+                      : lines.filter(
+                          QRegularExpression("^\\d+\\s+(?!open)(?!.*</memfd:)\\w+\\(.*\\) = "
+                                             "\\d|^\\d+\\s+open.*O_(WRONLY|RDWR|CREAT|TRUNC|APPEND|TMPFILE).* = \\d"));
         QVERIFY2(writes.isEmpty(), qPrintable(writes.join('\n')));
-        const QString shown = UnderWine ? "NtCreateFile.*a\\.bin" : "open.*\"" + QRegularExpression::escape(work.filePath("a.bin")) + "\"";
+        const QString shown = UnderWine ? "NtCreateFile.*a\\.bin"
+                                        : "open.*\"" + QRegularExpression::escape(work.filePath("a.bin")) + "\"";
         QVERIFY(!lines.filter(QRegularExpression(shown)).isEmpty());
     }
 
@@ -205,7 +224,8 @@ private:
     {
         // GENERIC_WRITE, GENERIC_ALL, DELETE, WRITE_DAC, WRITE_OWNER; write data, append, EA, attributes
         constexpr quint32 Changing = 0x40000000 | 0x10000000 | 0x10000 | 0x40000 | 0x80000 | 0x2 | 0x4 | 0x10 | 0x100;
-        const QRegularExpression open(R"re(NtCreateFile .*access=([0-9a-f]+) name=L"\\\\\?\?\\\\([A-Z]:.*?)" .* disp=(\d+))re");
+        const QRegularExpression open(
+            R"re(NtCreateFile .*access=([0-9a-f]+) name=L"\\\\\?\?\\\\([A-Z]:.*?)" .* disp=(\d+))re");
         const QString wineFolder = "Z:" + QProcessEnvironment::systemEnvironment().value("BYTEKIJKER_WINE_PREFIX");
         QStringList writes;
         for (const QString &line : lines) {

@@ -36,4 +36,4 @@ constexpr bool hasPrevious(std::int16_t block)
     return block > 1;
 }
 
-} // namespace blocks
+}   // namespace blocks

@@ -6,8 +6,8 @@
 
 // What the two panes show for one block of bytes.
 struct BlockText {
-    std::string codes;      // the code pane: "  72  105"
-    std::u16string text;    // the text pane: the bytes as characters
+    std::string codes;   // the code pane: "  72  105"
+    std::u16string text;   // the text pane: the bytes as characters
 };
 
 // Renders a block in one pass. The text pane gets one character per byte

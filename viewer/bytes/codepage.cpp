@@ -20,7 +20,7 @@ constexpr char16_t ReplacementCharacter = u'\uFFFD';
 constexpr char16_t Hyphen = u'\u2010';
 constexpr std::uint8_t SoftHyphen = 0xAD;
 
-} // namespace
+}   // namespace
 
 std::optional<char16_t> windows1252(std::uint8_t byte)
 {
@@ -44,4 +44,4 @@ char16_t shown(std::uint8_t byte)
     return windows1252(byte).value_or(ReplacementCharacter);
 }
 
-} // namespace codepage
+}   // namespace codepage

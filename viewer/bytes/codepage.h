@@ -17,4 +17,4 @@ std::optional<char16_t> windows1252(std::uint8_t byte);
 // vanishes. Tab, carriage return and line feed are kept as themselves.
 char16_t shown(std::uint8_t byte);
 
-} // namespace codepage
+}   // namespace codepage

@@ -13,8 +13,7 @@ OpenResult OpenResult::failed(OpenError error, int systemCode)
 
 FileChannel::FileChannel(FileChannel &&other) noexcept
     : handle(std::exchange(other.handle, NoHandle))
-{
-}
+{}
 
 FileChannel &FileChannel::operator=(FileChannel &&other) noexcept
 {

@@ -8,12 +8,12 @@
 // Why a file could not be opened for viewing.
 enum class OpenError {
     None,
-    NotFound,        // the path, or a folder on it, does not exist (any more)
+    NotFound,   // the path, or a folder on it, does not exist (any more)
     IsDirectory,
-    NotRegularFile,  // a FIFO, a device, a socket: reading it could block or never end
+    NotRegularFile,   // a FIFO, a device, a socket: reading it could block or never end
     NoPermission,
-    InUse,           // another program holds it locked
-    LinkLoop,        // symbolic links that point round in a circle
+    InUse,   // another program holds it locked
+    LinkLoop,   // symbolic links that point round in a circle
     Other,
 };
 
@@ -22,20 +22,20 @@ enum class OpenError {
 // channel sorts its own codes.
 enum class SystemFault {
     None,
-    DeviceFault,         // the device reports a read error: a bad sector, a pulled stick
-    DeviceGone,          // the device is not there (any more): no medium, removed
-    NetworkUnreachable,  // the share, or the computer it is on, can't be reached
-    ConnectionLost,      // the connection to the file broke off
+    DeviceFault,   // the device reports a read error: a bad sector, a pulled stick
+    DeviceGone,   // the device is not there (any more): no medium, removed
+    NetworkUnreachable,   // the share, or the computer it is on, can't be reached
+    ConnectionLost,   // the connection to the file broke off
     NameTooLong,
     TooManyOpenFiles,
     OutOfMemory,
-    Other,               // told by the system's code and its own words
+    Other,   // told by the system's code and its own words
 };
 
 struct SystemError {
     SystemFault fault = SystemFault::None;
-    int code = 0;         // errno, or on Windows GetLastError()
-    std::string words;    // the system's own words for the code, UTF-8; may be empty
+    int code = 0;   // errno, or on Windows GetLastError()
+    std::string words;   // the system's own words for the code, UTF-8; may be empty
 };
 
 // The system's error code, sorted; the system's words only for Other.
@@ -78,7 +78,9 @@ public:
 private:
     // A file descriptor, or on Windows the file's HANDLE.
     static constexpr std::intptr_t NoHandle = -1;
-    explicit FileChannel(std::intptr_t handle) : handle(handle) {}
+    explicit FileChannel(std::intptr_t handle)
+        : handle(handle)
+    {}
     void close();
 
     std::intptr_t handle = NoHandle;

@@ -31,7 +31,7 @@ OpenResult refusedType(mode_t mode)
     return OpenResult::failed(S_ISDIR(mode) ? OpenError::IsDirectory : OpenError::NotRegularFile);
 }
 
-} // namespace
+}   // namespace
 
 SystemError classifySystemError(int code)
 {

@@ -57,7 +57,7 @@ std::string dutchWords(DWORD code)
     return text;
 }
 
-} // namespace
+}   // namespace
 
 SystemError classifySystemError(int code)
 {
@@ -106,9 +106,9 @@ OpenResult FileChannel::open(const std::filesystem::path &path)
 
     // Shared for reading, writing and deleting: while the file is on show,
     // other programs may still change, rename, move or delete it.
-    const HANDLE file = ::CreateFileW(name.c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file =
+        ::CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return failureFromError(::GetLastError());
     // A pipe, a console or a device reads without end or blocks.

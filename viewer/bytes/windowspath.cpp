@@ -20,7 +20,7 @@ bool startsWithTwoSeparators(std::wstring_view path)
 bool hasDrive(std::wstring_view path)
 {
     return path.size() >= 2 && path[1] == L':'
-        && ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z'));
+           && ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z'));
 }
 
 // The length of the name at the start of `path`.
@@ -63,14 +63,14 @@ FullPath splitFull(std::wstring_view path)
     return full;
 }
 
-} // namespace
+}   // namespace
 
 std::size_t windowsRootLength(std::wstring_view path)
 {
     if (startsWithTwoSeparators(path)) {
-        std::size_t length = 2 + nameLength(path.substr(2));           // the server
+        std::size_t length = 2 + nameLength(path.substr(2));   // the server
         if (length < path.size())
-            length += 1 + nameLength(path.substr(length + 1));         // the share
+            length += 1 + nameLength(path.substr(length + 1));   // the share
         return length;
     }
     return hasDrive(path) ? 2 : 0;
@@ -84,9 +84,9 @@ std::wstring extendedWindowsPath(std::wstring_view path, std::wstring_view curre
 
     FullPath full;
     if (startsWithTwoSeparators(path) || (hasDrive(path) && path.size() >= 3 && isSeparator(path[2]))) {
-        full = splitFull(path);                       // C:\a, \\server\share\a
+        full = splitFull(path);   // C:\a, \\server\share\a
     } else if (!path.empty() && isSeparator(path[0])) {
-        full = splitFull(currentFolder);              // \a: from the current folder's root
+        full = splitFull(currentFolder);   // \a: from the current folder's root
         full.names.clear();
         addNames(full, path);
     } else if (hasDrive(path)) {
@@ -96,7 +96,7 @@ std::wstring extendedWindowsPath(std::wstring_view path, std::wstring_view curre
         full = sameDrive ? splitFull(currentFolder) : splitFull(std::wstring(path.substr(0, 2)) + L"\\");
         addNames(full, path.substr(2));
     } else {
-        full = splitFull(currentFolder);              // a\b
+        full = splitFull(currentFolder);   // a\b
         addNames(full, path);
     }
 
