@@ -1,18 +1,36 @@
 #pragma once
 
-// What the tests share: files whose every byte can be checked, and the code
-// pane's text worked out on its own.
+// What the tests share: files whose every byte can be checked, the code
+// pane's text worked out on its own, and what differs between the systems
+// the tests run on (the tests' one file with platform conditionals).
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
+#include <memory>
 #include <unistd.h>
 #ifdef Q_OS_WIN
 #include <windows.h>
+#else
+#include <sys/stat.h>
 #endif
+
+#ifdef Q_OS_WIN
+constexpr bool OnWindows = true;
+#else
+constexpr bool OnWindows = false;
+#endif
+
+// Whether a row marked for one system ("unix", "windows"; empty: every
+// system) runs here.
+inline bool rowRunsHere(const QString &onlyOn)
+{
+    return onlyOn.isEmpty() || onlyOn == QLatin1String(OnWindows ? "windows" : "unix");
+}
 
 // Paths as the tests write them: the system's own bytes on Unix, where a name
 // need not be valid text, and UTF-8 on Windows, whose names are Unicode.
@@ -131,5 +149,39 @@ template<typename Work> void asOrdinaryUser(Work work)
     QVERIFY(!root || (::setegid(65534) == 0 && ::seteuid(65534) == 0));
     work();
     QVERIFY(!root || (::seteuid(0) == 0 && ::setegid(0) == 0));
+#endif
+}
+
+// The system's own converter's reading of a byte as Windows-1252: Qt's on
+// Linux, the code page's own on Windows (where Qt has only the Unicode ones).
+inline QString systemWindows1252(char byte)
+{
+#ifdef Q_OS_WIN
+    wchar_t character = 0;
+    const int count = ::MultiByteToWideChar(1252, MB_ERR_INVALID_CHARS, &byte, 1, &character, 1);
+    return count == 1 ? QString(QChar(character)) : QString();
+#else
+    return QStringDecoder("windows-1252").decode(QByteArray(1, byte));
+#endif
+}
+
+// A FIFO at `path`, where the system has them.
+inline bool makeFifo([[maybe_unused]] const std::filesystem::path &path)
+{
+#ifdef Q_OS_WIN
+    return false;
+#else
+    return ::mkfifo(path.c_str(), 0600) == 0;
+#endif
+}
+
+// The file at `path` opened as another program may, sharing it with no one
+// (Windows' lock), until the result is let go; null where there is no such lock.
+inline std::shared_ptr<void> lockAgainstOthers([[maybe_unused]] const std::filesystem::path &path)
+{
+#ifdef Q_OS_WIN
+    return {::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr), ::CloseHandle};
+#else
+    return nullptr;
 #endif
 }

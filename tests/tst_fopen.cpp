@@ -11,20 +11,14 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <sys/stat.h>
 
 namespace {
 
 const QString Separator = QDir::separator();
-#ifdef Q_OS_WIN
-constexpr bool OnWindows = true;
-const QString MissingDrive = "Q:\\";   // a drive letter whose medium is missing
-const QByteArray NotText = "café.bin";
-#else
-constexpr bool OnWindows = false;
-const QString MissingDrive = "/no-such-drive";
-const QByteArray NotText = "caf\xe9.bin";   // not valid UTF-8
-#endif
+// On Windows a drive letter whose medium is missing.
+const QString MissingDrive = OnWindows ? "Q:\\" : "/no-such-drive";
+// On Linux not valid UTF-8.
+const QByteArray NotText = OnWindows ? "café.bin" : "caf\xe9.bin";
 // The working folder's own drive reached as a network share, \\localhost\c$\.
 const QString Share = "\\\\localhost\\c$\\";
 const QStringList DeepNames{QString(120, 'd'), QString(120, 'e'), QString(30, 'f')};
@@ -95,10 +89,10 @@ private slots:
         QVERIFY(QDir().mkdir("raw") && QDir().mkdir("locked"));
         QVERIFY(writeFile("raw/x", "x"));
         std::filesystem::rename(nativePath("raw/x"), nativePath("raw/" + NotText));
-#ifndef Q_OS_WIN
-        QCOMPARE(::mkfifo("pijp", 0600), 0);
-        std::filesystem::permissions("locked", std::filesystem::perms(0311));
-#endif
+        if (!OnWindows) {
+            QVERIFY(makeFifo("pijp"));
+            std::filesystem::permissions("locked", std::filesystem::perms(0311));
+        }
     }
 
     void init()
@@ -108,10 +102,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
     }
 
-    void cleanup()
-    {
-        delete dialog;
-    }
+    void cleanup() { delete dialog; }
 
     void listsStart_data()
     {

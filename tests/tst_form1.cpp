@@ -27,11 +27,8 @@ private slots:
         QTest::addColumn<qreal>("points");
         QTest::addColumn<QString>("spoken");   // what a screen reader says
 
-#ifdef Q_OS_WIN
-        const QString ms = "Microsoft Sans Serif";   // the outline face, sharp at any scale
-#else
-        const QString ms = "MS Sans Serif";
-#endif
+        // On Windows the outline face, sharp at any scale.
+        const QString ms = OnWindows ? "Microsoft Sans Serif" : "MS Sans Serif";
         QTest::newRow("Bopen") << "Bopen" << QRect(4, 2, 187, 33) << "Bestand openen" << ms << 18.0 << "Bestand openen";
         QTest::newRow("Command1") << "Command1" << QRect(196, 2, 85, 33) << "Info" << ms << 18.0 << "Info";
         QTest::newRow("Bvolgende") << "Bvolgende" << QRect(286, 2, 83, 33) << ">" << ms << 18.0 << "Volgende blok";

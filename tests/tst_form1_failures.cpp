@@ -8,11 +8,6 @@
 #include <fcntl.h>
 #include <fstream>
 #include <unistd.h>
-#ifdef Q_OS_WIN
-#include <windows.h>
-#else
-#include <sys/stat.h>
-#endif
 
 class TestForm1Failures : public Form1Test {
     Q_OBJECT
@@ -26,24 +21,19 @@ class TestForm1Failures : public Form1Test {
         fs::create_directories(name.startsWith("folder") ? path : path.parent_path(), ignored);
         if (name.isEmpty() || name.startsWith("folder") || name == "removed")
             return {};
-#ifndef Q_OS_WIN
         if (name == "fifo")
-            return ::mkfifo(path.c_str(), 0600), nullptr;
+            return makeFifo(path), nullptr;
         if (name == "dangling" || name == "looping" || name == "mem")
             return fs::create_symlink(name == "looping" ? path
                                       : name == "mem"   ? "/proc/self/mem"
                                                         : "nowhere",
                                       path),
                    nullptr;
-#endif
         std::ofstream(path, std::ios::binary) << (name == "empty" ? "" : "abc");
-#ifdef Q_OS_WIN
-        if (name == "locked")   // opened by "another program" that shares it with no one
-            return {::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr), ::CloseHandle};
-#else
+        if (name == "locked")   // opened by "another program"
+            return lockAgainstOthers(path);
         if (name == "unreadable")
             fs::permissions(path, fs::perms::owner_write);
-#endif
         return {};
     }
 
@@ -60,14 +50,8 @@ class TestForm1Failures : public Form1Test {
     }
 
 private slots:
-    void initTestCase()
-    {
-        prepare();
-    }
-    void init()
-    {
-        openForm();
-    }
+    void initTestCase() { prepare(); }
+    void init() { openForm(); }
 
     // One row a line, as a table reads.
     // clang-format off
@@ -114,13 +98,8 @@ private slots:
         QFETCH(QByteArray, name);
         QFETCH(QString, reason);
         QFETCH(QString, onlyOn);
-#ifdef Q_OS_WIN
-        if (onlyOn == "unix")
-            QSKIP("a Unix file kind or right");
-#else
-        if (onlyOn == "windows")
-            QSKIP("a Windows lock or path");
-#endif
+        if (!rowRunsHere(onlyOn))
+            QSKIP(onlyOn == "unix" ? "a Unix file kind or right" : "a Windows lock or path");
         // Windows refuses to open a file whose deletion waits for the viewer
         // (on FAT and network shares), and answers a share out of reach with
         // ERROR_BAD_NETPATH; wine opens the one and finds no path for the other.
