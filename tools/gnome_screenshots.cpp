@@ -1,7 +1,7 @@
 // Takes the README's pictures on GNOME's Wayland, where Qt draws the
 // windows' frames itself: the chooser with the first file selected, and the
 // main window showing that file. tools/screenshots.sh runs it in a folder of
-// sample files, inside tests/desktop/with-gnome-wayland.sh.
+// sample files, inside desktops/with-gnome-wayland.sh.
 //
 //   gnome_screenshots <program> <output folder> <suffix>
 

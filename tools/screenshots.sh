@@ -24,9 +24,9 @@ printf 'Bytekijker toont elk byte van een bestand.\r\nRegel twee:\tcaf\xe9, \x80
 cd "$work/voorbeelden"
 if [ "$suffix" = -gnome ]; then
     # On GNOME's Wayland the command takes the pictures itself (tools/gnome_screenshots.cpp).
-    "$here/../tests/desktop/with-gnome-wayland.sh" "$@" "$out" "$suffix"
+    "$here/../desktops/with-gnome-wayland.sh" "$@" "$out" "$suffix"
 else
-    "$here/../tests/desktop/with-desktop.sh" bash -eu -c '
+    "$here/../desktops/with-desktop.sh" bash -eu -c '
         out=$1 suffix=$2
         shift 2
         "$@" &

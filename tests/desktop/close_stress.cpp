@@ -2,7 +2,7 @@
 // last frame is due, on whatever desktop it runs on, and counts the times
 // Qt's Wayland client was caught freeing a window under its frame thread. Run
 // on GNOME's Wayland:
-//   tests/desktop/with-gnome-wayland.sh build/tests/desktop/close_stress [cycles] [chooser|warning]
+//   desktops/with-gnome-wayland.sh build/tests/desktop/close_stress [cycles] [chooser|warning]
 // Exits 1 when any was caught; a crash ends it sooner.
 
 #include "app/startup.h"

@@ -31,7 +31,7 @@ public:
     virtual bool visitAnotherApplication() = 0;
 };
 
-// X11 (tests/desktop/with-desktop.sh) and GNOME's Wayland (tests/desktop/with-gnome-wayland.sh).
+// X11 (desktops/with-desktop.sh) and GNOME's Wayland (desktops/with-gnome-wayland.sh).
 std::unique_ptr<Desktop> x11Desktop();
 std::unique_ptr<Desktop> gnomeWaylandDesktop();
 // The window manager's own activation of a window, which a program asks for.

@@ -1,4 +1,4 @@
-// The desktop test on GNOME's Wayland, through tests/desktop/gnomedesktop.h. The
+// The desktop test on GNOME's Wayland, through desktops/gnomedesktop.h. The
 // other application is this test's own window.
 
 #include "desktop.h"

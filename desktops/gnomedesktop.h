@@ -1,7 +1,7 @@
 #pragma once
 
 // A GNOME desktop on Wayland worked from outside, as xdotool and xclip work
-// an X11 one, for what runs inside tests/desktop/with-gnome-wayland.sh. Wayland lets
+// an X11 one, for what runs inside desktops/with-gnome-wayland.sh. Wayland lets
 // no client see where windows are, read another's text or move the pointer,
 // so this goes through the compositor and the accessibility bus: clicks and
 // keys by mutter's remote desktop, the screen by a grab of its screen cast,
