@@ -5,7 +5,8 @@
 // Names are bytes; shown in the locale's encoding, as Qt shows file names.
 QString pathText(const std::filesystem::path &path)
 {
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+    // QFile::decodeName's own decoding, without a copy of the bytes first.
+    return QString::fromLocal8Bit(QByteArrayView(path.native()));
 }
 
 std::filesystem::path pathFromText(const QString &text)

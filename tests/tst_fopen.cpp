@@ -3,14 +3,18 @@
 
 #include "app/module1.h"
 #include "chooser/fopen.h"
+#include "platform/nameorder.h"
 #include "platform/pathtext.h"
 #include "testfiles.h"
 
 #include <QAbstractItemView>
+#include <QCollator>
 #include <QComboBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSignalSpy>
+#include <numeric>
 
 namespace {
 
@@ -239,6 +243,54 @@ private slots:
         drives->setCurrentIndex(drives->findText(MissingDrive));
         QCOMPARE(drives->currentText(), rootDrive);
         QCOMPARE(files(), rootFiles);
+    }
+
+    void nameOrderAsQtsCollator_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<int>("count");   // names besides the awkward ones, on both cores past 20,000
+        for (const char *locale : {"nl_NL", "en_US", "de_DE", "sv_SE", "tr_TR", "ja_JP", "C"})
+            QTest::newRow(locale) << locale << 0;
+        QTest::newRow("nl_NL, 30000 names") << "nl_NL" << 30'000;
+    }
+
+    // The file list's order is Qt's collator's, however it is worked out:
+    // case and accents, numbers, punctuation, scripts, names alike but for
+    // their bytes, and a folder large enough to be sorted on both cores.
+    void nameOrderAsQtsCollator()
+    {
+        QFETCH(QString, locale);
+        QFETCH(int, count);
+        if (OnWindows)
+            QSKIP("on Windows the order is Qt's collator's own sort keys");
+        QLocale::setDefault(QLocale(locale));
+        std::vector<QString> shown{"f10.bin", "F2.bin", "a.bin",     "A.bin",      "é.txt",      "e.txt", "Ä",   "z",
+                                   "_x",      "-y",     " spatie",   "1",          "01",         "001",   "ß",   "ss",
+                                   "Ω",       "日本",   "Bestand 9", "Bestand 10", "bestand 10", "x.y",   "x-y", "x_y",
+                                   "ĳ",       "ij",     "Ő",         "ı",          "i",          "I",     "İ",   ""};
+        QRandomGenerator random(count);
+        for (int i = 0; i < count; ++i)
+            shown.push_back(QString::number(random.bounded(1000)) + QChar(u"aAbéÉ -_.ß"[random.bounded(10)])
+                            + QString::number(random.bounded(100'000)));
+        std::vector<std::filesystem::path> bytes;
+        for (const QString &name : shown)
+            bytes.push_back(pathFromText(name));
+
+        QCollator collator(locale == "C" ? QLocale(QLocale::Dutch, QLocale::Netherlands) : QLocale(locale));
+        collator.setCaseSensitivity(Qt::CaseInsensitive);
+        collator.setNumericMode(true);
+        std::vector<QCollatorSortKey> keys;
+        for (const QString &name : shown)
+            keys.push_back(collator.sortKey(name));
+        std::vector<std::uint32_t> expected(shown.size());
+        std::iota(expected.begin(), expected.end(), 0);
+        std::sort(expected.begin(), expected.end(), [&](std::uint32_t a, std::uint32_t b) {
+            const int compared = keys[a].compare(keys[b]);
+            return compared != 0 ? compared < 0 : bytes[a].native() < bytes[b].native();
+        });
+        const std::vector<std::uint32_t> order = nameOrder(shown, bytes);
+        QLocale::setDefault(QLocale::system());
+        QCOMPARE(order, expected);
     }
 };
 

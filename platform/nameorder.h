@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+// The order a person's file manager shows names in: without regard to case,
+// by the locale's collation, and numbers in numeric order ("f2" before
+// "f10"). Names the collation holds equal are ordered by their bytes, so no
+// two names compare the same. Gives the indices of `shown` (the names as
+// text; `bytes` as stored) in that order.
+std::vector<std::uint32_t> nameOrder(const std::vector<QString> &shown,
+                                     const std::vector<std::filesystem::path> &bytes);
+
+// The locale whose collation orders names. In the C locale a collator
+// compares plain code points, so there the program's own language gives the
+// order.
+QLocale collationLocale();
