@@ -49,7 +49,7 @@ std::uint64_t headAt(const std::uint8_t *from)
     int byte = 0;
     for (; byte < 8 && from[byte] != 0; ++byte)
         head = head << 8 | from[byte];
-    return head << 8 * (8 - byte);
+    return byte == 0 ? 0 : head << 8 * (8 - byte);   // a shift by all 64 bits is undefined
 }
 
 // The keys of shown[begin, end), written into `block`.
@@ -64,7 +64,7 @@ void makeKeys(const std::vector<QString> &shown, std::size_t begin, std::size_t 
         room += 16 + 2 * std::size_t(shown[i].size());
     block.reserve(room);
     for (std::size_t i = begin; i < end; ++i) {
-        const auto *text = reinterpret_cast<const UChar *>(shown[i].utf16());
+        const auto *text = reinterpret_cast<const UChar *>(shown[i].constData());
         const std::size_t at = block.size();
         std::size_t room = 16 + 2 * std::size_t(shown[i].size());
         for (;;) {
@@ -72,7 +72,9 @@ void makeKeys(const std::vector<QString> &shown, std::size_t begin, std::size_t 
             const auto size =
                 std::size_t(ucol_getSortKey(collator.get(), text, int(shown[i].size()), block.data() + at, int(room)));
             if (size <= room) {
-                block.resize(at + size);
+                // A key ends with its zero byte; ICU gives none on an internal error.
+                block.resize(at + std::max<std::size_t>(size, 1));
+                block[at + std::max<std::size_t>(size, 1) - 1] = 0;
                 break;
             }
             room = size;
