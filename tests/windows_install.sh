@@ -21,7 +21,15 @@ unset WINEPATH
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 run() { "$wine" "$@"; local code=$?; $wineserver -w; return $code; }
-main_window() { timeout 60 xdotool search --sync --onlyvisible --name '^Bestand in  ASCII' >/dev/null 2>&1; }
+# Asked again until it shows, up to a minute: one search can fail outright
+# when a window it looks at goes away meanwhile, as wine's do at start-up.
+main_window() {
+    local deadline=$((SECONDS + 60))
+    until xdotool search --onlyvisible --name '^Bestand in  ASCII' >/dev/null 2>&1; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.1
+    done
+}
 # Starts a program and says whether its main window appears.
 shows_main_window() {
     "$wine" "$1" >/dev/null 2>&1 &
