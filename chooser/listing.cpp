@@ -17,7 +17,7 @@ Names sorted(std::vector<std::filesystem::path> &&bytes)
             shown[i] = pathText(bytes[i]);
     };
     {
-        const std::size_t half = bytes.size() >= 20'000 ? bytes.size() / 2 : bytes.size();
+        const std::size_t half = splitPoint(bytes.size());
         std::jthread other;
         if (half < bytes.size())
             other = std::jthread(decode, half, bytes.size());

@@ -87,9 +87,7 @@ void makeKeys(const std::vector<QString> &shown, std::size_t begin, std::size_t 
 
 std::vector<std::uint32_t> nameOrder(const std::vector<QString> &shown, const std::vector<std::filesystem::path> &bytes)
 {
-    // One thread's worth below this; above it both cores take half.
-    constexpr std::size_t Split = 20'000;
-    const std::size_t count = shown.size(), half = count >= Split ? count / 2 : count;
+    const std::size_t count = shown.size(), half = splitPoint(count);
     std::vector<Key> keys(count);
     std::vector<std::uint8_t> blocks[2];
     {
