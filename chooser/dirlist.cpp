@@ -1,40 +1,31 @@
 #include "dirlist.h"
 
+#include "namesmodel.h"
 #include "platform/drives.h"
 #include "platform/folderread.h"
 #include "platform/pathtext.h"
 
 #include <QPainter>
-#include <QStringListModel>
 #include <QStyle>
 #include <QStyledItemDelegate>
 
 // The rows of the directory list: the chain of folders, each open and one
 // step further in, then the subfolders, closed and one step further still.
-class FolderModel : public QStringListModel {
+class FolderModel : public NamesModel {
 public:
-    using QStringListModel::QStringListModel;
+    using NamesModel::NamesModel;
     static constexpr int DepthRole = Qt::UserRole;
-
-    void setRows(const QStringList &chainNames, const QStringList &subfolders)
-    {
-        chain = int(chainNames.size());
-        setStringList(chainNames + subfolders);
-    }
 
     QVariant data(const QModelIndex &index, int role) const override
     {
         if (role == Qt::DecorationRole)
-            return icons[index.row() < chain ? 0 : 1];
+            return icons[index.row() < leadingRows() ? 0 : 1];
         if (role == DepthRole)
-            return std::min(index.row(), chain);
-        return QStringListModel::data(index, role);
+            return std::min(index.row(), leadingRows());
+        return NamesModel::data(index, role);
     }
 
     QIcon icons[2];
-
-private:
-    int chain = 0;
 };
 
 namespace {
@@ -90,9 +81,8 @@ void DirList::setPath(std::filesystem::path path)
         chainNames << pathText(part);
     }
     Listing listing = listFolder(current);
-    folders = std::move(listing.folders);
     files = std::move(listing.files);
-    rows->setRows(chainNames, folders.shown);
+    rows->setRows(chainNames, std::move(listing.folders));
     setCurrentIndex(rows->index(int(chain.size()) - 1));
     if (changes)
         emit changed();
@@ -109,5 +99,5 @@ bool DirList::setDrive(const QString &root, const std::filesystem::path &folder)
 void DirList::openEntry(const QModelIndex &index)
 {
     const std::size_t row = std::size_t(index.row());
-    setPath(row < chain.size() ? chain[row] : current / folders.bytes.at(row - chain.size()));
+    setPath(row < chain.size() ? chain[row] : current / rows->stored(index.row()));
 }

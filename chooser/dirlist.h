@@ -38,6 +38,5 @@ private:
     FolderModel *rows;
     std::filesystem::path current;
     std::vector<std::filesystem::path> chain;   // the root and every folder down to the current one
-    Names folders;
     Names files;
 };

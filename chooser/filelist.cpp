@@ -1,10 +1,10 @@
 #include "filelist.h"
 
-#include <QStringListModel>
+#include "namesmodel.h"
 
 FileList::FileList(QWidget *parent)
     : QListView(parent)
-    , names(new QStringListModel(this))
+    , names(new NamesModel(this))
 {
     setModel(names);
     setUniformItemSizes(true);
@@ -15,12 +15,11 @@ FileList::FileList(QWidget *parent)
 void FileList::setPath(const std::filesystem::path &path, Names files)
 {
     folder = path;
-    bytes = std::move(files.bytes);
-    names->setStringList(files.shown);
+    names->setRows({}, std::move(files));
 }
 
 std::filesystem::path FileList::fileName() const
 {
     const QModelIndexList selected = selectionModel()->selectedIndexes();
-    return selected.isEmpty() ? std::filesystem::path() : bytes.at(std::size_t(selected.first().row()));
+    return selected.isEmpty() ? std::filesystem::path() : std::filesystem::path(names->stored(selected.first().row()));
 }

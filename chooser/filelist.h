@@ -5,7 +5,7 @@
 #include <QListView>
 #include <filesystem>
 
-class QStringListModel;
+class NamesModel;
 
 // The file list: every entry of its folder that is not a folder, one of which
 // can be selected. A change of path leaves nothing selected. Only the rows on
@@ -23,7 +23,6 @@ public:
     std::filesystem::path fileName() const;
 
 private:
-    QStringListModel *names;
+    NamesModel *names;
     std::filesystem::path folder;
-    std::vector<std::filesystem::path> bytes;
 };

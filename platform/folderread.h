@@ -1,13 +1,14 @@
 #pragma once
 
+#include "namelist.h"
+
 #include <filesystem>
-#include <vector>
 
 // The names in one folder as the system gives them, unsorted: its folders
 // (links to folders too) and everything else. Each system has its own file.
 struct FolderEntries {
-    std::vector<std::filesystem::path> folders;
-    std::vector<std::filesystem::path> files;
+    NameList folders;
+    NameList files;
 };
 
 // Empty when the folder can't be read.

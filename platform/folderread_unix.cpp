@@ -37,7 +37,7 @@ FolderEntries readFolder(const std::filesystem::path &folder)
         const std::string_view name = entry->d_name;
         if (name == "." || name == "..")
             continue;
-        (isFolder(listed.get(), *entry) ? entries.folders : entries.files).emplace_back(name);
+        (isFolder(listed.get(), *entry) ? entries.folders : entries.files).add(name);
     }
     return entries;
 }

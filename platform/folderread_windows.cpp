@@ -49,7 +49,7 @@ FolderEntries readFolder(const std::filesystem::path &folder)
             continue;
         // A link or junction to a folder carries the folder's mark.
         const bool isFolder = search.current().dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-        (isFolder ? entries.folders : entries.files).emplace_back(name);
+        (isFolder ? entries.folders : entries.files).add(name);
     }
     return entries;
 }

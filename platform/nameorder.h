@@ -1,18 +1,17 @@
 #pragma once
 
+#include "namelist.h"
+
 #include <QLocale>
-#include <QString>
 #include <cstdint>
-#include <filesystem>
 #include <vector>
 
 // The order a person's file manager shows names in: without regard to case,
 // by the locale's collation, and numbers in numeric order ("f2" before
-// "f10"). Names the collation holds equal are ordered by their bytes, so no
-// two names compare the same. Gives the indices of `shown` (the names as
-// text; `bytes` as stored) in that order.
-std::vector<std::uint32_t> nameOrder(const std::vector<QString> &shown,
-                                     const std::vector<std::filesystem::path> &bytes);
+// "f10"), each name read as pathText shows it. Names the collation holds
+// equal are ordered as stored, so no two names compare the same. Gives the
+// indices of `names` in that order.
+std::vector<std::uint32_t> nameOrder(const NameList &names);
 
 // From this many names on, a listing is worked out on two threads; below it
 // a second thread costs more than it saves.

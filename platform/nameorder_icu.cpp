@@ -1,5 +1,7 @@
 #include "nameorder.h"
 
+#include "pathtext.h"
+
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -52,25 +54,32 @@ std::uint64_t headAt(const std::uint8_t *from)
     return byte == 0 ? 0 : head << 8 * (8 - byte);   // a shift by all 64 bits is undefined
 }
 
-// The keys of shown[begin, end), written into `block`.
-void makeKeys(const std::vector<QString> &shown, std::size_t begin, std::size_t end, std::vector<std::uint8_t> &block,
+// Room enough, most often, for the key of a name of `length` units.
+std::size_t keyRoom(std::size_t length)
+{
+    return 16 + 2 * length;
+}
+
+// The keys of names[begin, end), written into `block`.
+void makeKeys(const NameList &names, std::size_t begin, std::size_t end, std::vector<std::uint8_t> &block,
               std::vector<Key> &keys)
 {
     const Collator collator = openCollator();
-    // Room for the longest key each name can have, so the block never moves;
-    // what no key fills is never touched.
+    // Room for the keys all at once, so the block seldom moves; what no key
+    // fills is never touched.
     std::size_t room = 0;
     for (std::size_t i = begin; i < end; ++i)
-        room += 16 + 2 * std::size_t(shown[i].size());
+        room += keyRoom(names[i].size());
     block.reserve(room);
+    QString buffer;
     for (std::size_t i = begin; i < end; ++i) {
-        const auto *text = reinterpret_cast<const UChar *>(shown[i].constData());
+        const QStringView text = pathText(names[i], buffer);
         const std::size_t at = block.size();
-        std::size_t room = 16 + 2 * std::size_t(shown[i].size());
+        std::size_t room = keyRoom(std::size_t(text.size()));
         for (;;) {
             block.resize(at + room);
-            const auto size =
-                std::size_t(ucol_getSortKey(collator.get(), text, int(shown[i].size()), block.data() + at, int(room)));
+            const auto size = std::size_t(ucol_getSortKey(collator.get(), reinterpret_cast<const UChar *>(text.utf16()),
+                                                          int(text.size()), block.data() + at, int(room)));
             if (size <= room) {
                 // A key ends with its zero byte; ICU gives none on an internal error.
                 block.resize(at + std::max<std::size_t>(size, 1));
@@ -85,16 +94,16 @@ void makeKeys(const std::vector<QString> &shown, std::size_t begin, std::size_t 
 
 }   // namespace
 
-std::vector<std::uint32_t> nameOrder(const std::vector<QString> &shown, const std::vector<std::filesystem::path> &bytes)
+std::vector<std::uint32_t> nameOrder(const NameList &names)
 {
-    const std::size_t count = shown.size(), half = splitPoint(count);
+    const std::size_t count = names.size(), half = splitPoint(count);
     std::vector<Key> keys(count);
     std::vector<std::uint8_t> blocks[2];
     {
         std::jthread other;
         if (half < count)
-            other = std::jthread([&] { makeKeys(shown, half, count, blocks[1], keys); });
-        makeKeys(shown, 0, half, blocks[0], keys);
+            other = std::jthread([&] { makeKeys(names, half, count, blocks[1], keys); });
+        makeKeys(names, 0, half, blocks[0], keys);
     }
     const auto keyOf = [&](const Key &key) { return blocks[key.index >= half].data() + key.at; };
     // What every key begins with, short of a whole key.
@@ -113,7 +122,7 @@ std::vector<std::uint32_t> nameOrder(const std::vector<QString> &shown, const st
             if (const int compared = std::strcmp(restA, restB))
                 return compared < 0;
         }
-        return bytes[a.index].native() < bytes[b.index].native();
+        return names[a.index] < names[b.index];
     };
     {
         std::jthread other;

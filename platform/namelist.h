@@ -1,0 +1,33 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A name as the system stores it: bytes on Unix, UTF-16 on Windows.
+using NativeName = std::basic_string_view<std::filesystem::path::value_type>;
+
+// Many names kept in one block, one after another, with where each ends: a
+// folder of a million names costs a handful of allocations instead of a
+// million, to make and again to free.
+class NameList {
+public:
+    void add(NativeName name)
+    {
+        chars.append(name);
+        ends.push_back(chars.size());
+    }
+
+    std::size_t size() const { return ends.size(); }
+    bool empty() const { return ends.empty(); }
+    NativeName operator[](std::size_t i) const
+    {
+        const std::size_t begin = i == 0 ? 0 : ends[i - 1];
+        return NativeName(chars).substr(begin, ends[i] - begin);
+    }
+
+private:
+    std::basic_string<std::filesystem::path::value_type> chars;
+    std::vector<std::size_t> ends;
+};
