@@ -1,10 +1,12 @@
 #include "startup.h"
 
+#include "chooser/readahead.h"
 #include "platform/systemstartup.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <system_error>
 
 namespace {
 
@@ -29,4 +31,6 @@ void prepareApplication()
 {
     useQtsDutchTexts();
     prepareSystem();
+    std::error_code error;
+    readAhead(std::filesystem::current_path(error));
 }

@@ -7,4 +7,6 @@
 //   system's language. Without the translation installed those stay as Qt
 //   has them.
 // - What the system itself needs (platform/systemstartup.h).
+// - The listing of the working folder, where the chooser first opens, begun
+//   on another core while the main window comes up (chooser/readahead.h).
 void prepareApplication();

@@ -1,8 +1,8 @@
 #include "listing.h"
 
-#include "platform/folderread.h"
 #include "platform/nameorder.h"
 #include "platform/pathtext.h"
+#include "readahead.h"
 
 Names::Names(NameList unsorted)
     : names(std::move(unsorted))
@@ -14,8 +14,14 @@ QString Names::shown(std::size_t row) const
     return pathText(stored(row));
 }
 
+Listing sortedListing(FolderEntries entries)
+{
+    return {Names(std::move(entries.folders)), Names(std::move(entries.files))};
+}
+
 Listing listFolder(const std::filesystem::path &folder)
 {
-    FolderEntries entries = readFolder(folder);
-    return {Names(std::move(entries.folders)), Names(std::move(entries.files))};
+    if (std::optional<Listing> ahead = takeReadAhead(folder))
+        return std::move(*ahead);
+    return sortedListing(readFolder(folder));
 }

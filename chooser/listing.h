@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/folderread.h"
 #include "platform/namelist.h"
 
 #include <QString>
@@ -20,6 +21,8 @@ public:
     std::size_t size() const { return order.size(); }
     NativeName stored(std::size_t row) const { return names[order[row]]; }
     QString shown(std::size_t row) const;
+    // The names in the order they were read.
+    const NameList &unsorted() const { return names; }
 
 private:
     NameList names;
@@ -34,4 +37,8 @@ struct Listing {
     Names files;   // everything that is not a folder, special files too
 };
 
+// The folder as it is now: sorted anew, or as read ahead when it still holds
+// the same names.
 Listing listFolder(const std::filesystem::path &folder);
+// The entries of a folder, sorted.
+Listing sortedListing(FolderEntries entries);

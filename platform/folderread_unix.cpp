@@ -27,19 +27,16 @@ bool isFolder(DIR *folder, const dirent &entry)
 // Read as the kernel lists it, one name at a time, with nothing made of a
 // name but the name itself: a folder of a million files is read in about the
 // time `ls -f` takes.
-FolderEntries readFolder(const std::filesystem::path &folder)
+void readFolder(const std::filesystem::path &folder, const EntryTaker &take)
 {
-    FolderEntries entries;
     const Folder listed(::opendir(folder.c_str()));
     if (!listed)
-        return entries;
+        return;
     while (const dirent *entry = ::readdir(listed.get())) {
         const std::string_view name = entry->d_name;
-        if (name == "." || name == "..")
-            continue;
-        (isFolder(listed.get(), *entry) ? entries.folders : entries.files).add(name);
+        if (name != "." && name != ".." && !take(name, isFolder(listed.get(), *entry)))
+            return;
     }
-    return entries;
 }
 
 bool canList(const std::filesystem::path &folder)

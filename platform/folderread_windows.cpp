@@ -39,19 +39,16 @@ private:
 
 }   // namespace
 
-FolderEntries readFolder(const std::filesystem::path &folder)
+void readFolder(const std::filesystem::path &folder, const EntryTaker &take)
 {
-    FolderEntries entries;
     FolderSearch search(folder);
     for (bool more = search.found(); more; more = search.next()) {
         const std::wstring_view name = search.current().cFileName;
-        if (name == L"." || name == L"..")
-            continue;
         // A link or junction to a folder carries the folder's mark.
         const bool isFolder = search.current().dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-        (isFolder ? entries.folders : entries.files).add(name);
+        if (name != L"." && name != L".." && !take(name, isFolder))
+            return;
     }
-    return entries;
 }
 
 bool canList(const std::filesystem::path &folder)

@@ -3,6 +3,7 @@
 
 #include "app/module1.h"
 #include "chooser/fopen.h"
+#include "chooser/readahead.h"
 #include "platform/nameorder.h"
 #include "platform/pathtext.h"
 #include "testfiles.h"
@@ -153,6 +154,47 @@ private slots:
             QStringList(drive) + root.mid(rootDrive.size()).split(Separator, Qt::SkipEmptyParts)
             + (atHome ? QStringList("Sub") : QStringList({"deep", "drive", "locked", "raw", "stored", "Sub"}));
         QCOMPARE(rows("Dir1").join('|').toLower(), folders.join('|').toLower());
+    }
+
+    void readAheadFollowsChanges_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QStringList>("folders");
+        QTest::newRow("none") << "" << QStringList{"a.bin", "b.bin"} << QStringList("map");
+        QTest::newRow("file added") << "add c.bin" << QStringList{"a.bin", "b.bin", "c.bin"} << QStringList("map");
+        QTest::newRow("file removed") << "remove a.bin" << QStringList("b.bin") << QStringList("map");
+        QTest::newRow("file renamed") << "rename a.bin" << QStringList{"b.bin", "z.bin"} << QStringList("map");
+        QTest::newRow("folder added") << "add nieuw/" << QStringList{"a.bin", "b.bin"} << QStringList{"map", "nieuw"};
+        QTest::newRow("folder renamed") << "rename map" << QStringList{"a.bin", "b.bin"} << QStringList("z.bin");
+    }
+
+    // The working folder is read ahead while the program starts; the chooser
+    // shows the folder as it is when the chooser opens, changed since or not.
+    void readAheadFollowsChanges()
+    {
+        QFETCH(QString, change);
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, folders);
+        const QString folder = root + "/ahead-" + QTest::currentDataTag();
+        QVERIFY(QDir().mkpath(folder + "/map") && writeFile(folder + "/a.bin", "x")
+                && writeFile(folder + "/b.bin", "x"));
+        readAhead(nativePath(pathBytes(folder)));
+        QTRY_VERIFY(readAheadDone());
+        const QString name = folder + "/" + change.section(' ', 1);
+        if (change.startsWith("add"))
+            QVERIFY(name.endsWith('/') ? QDir().mkdir(name) : writeFile(name, "x"));
+        else if (change.startsWith("remove"))
+            QVERIFY(QFile::remove(name));
+        else if (change.startsWith("rename"))
+            QVERIFY(QFile::rename(name, folder + "/z.bin"));
+
+        delete dialog;
+        QVERIFY(QDir::setCurrent(folder));
+        init();
+        QVERIFY(QDir::setCurrent(root));
+        QCOMPARE(rows("File1"), files);
+        QCOMPARE(rows("Dir1").mid(rows("Dir1").indexOf(QFileInfo(folder).fileName()) + 1), folders);
     }
 
     // One row a line, as a table reads.
