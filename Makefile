@@ -41,9 +41,13 @@ test-sanitize: test-deps
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	ctest --preset sanitize --test-dir $(SANITIZE_BUILD)
 
-bench: deps build
+# Every group runs offscreen but the one that measures the chooser on a
+# desktop, which gets one of its own.
+bench: test-deps build
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
-	cd $(BUILD)/bench && QT_QPA_PLATFORM=offscreen ./bench_bytekijker $(ARGS)
+	cd $(BUILD)/bench && for group in $(or $(ARGS),paging chooser onscreen startup); do \
+	    if [ $$group = onscreen ]; then $(CURDIR)/desktops/with-desktop.sh ./bench_bytekijker $$group; \
+	    else QT_QPA_PLATFORM=offscreen ./bench_bytekijker $$group; fi || exit 1; done
 
 screenshots: test-deps build
 	@cmake/ensure-packages.sh $(SCREENSHOT_PACKAGES)

@@ -1,5 +1,6 @@
 // Prints every benchmark figure, or those of the groups named on the command
-// line (paging, chooser, startup). Run offscreen: make bench.
+// line (benchGroups() names them). Run by make bench; on Windows, under wine,
+// by make bench-windows.
 
 #include "measure.h"
 
@@ -10,9 +11,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const QStringList only = app.arguments().mid(1);
-    const std::pair<const char *, void (*)()> groups[] = {
-        {"paging", benchPaging}, {"chooser", benchChooser}, {"startup", benchStartup}};
-    for (const auto &[name, bench] : groups)
+    for (const auto &[name, bench] : benchGroups())
         if (only.isEmpty() || only.contains(QLatin1String(name)))
             bench();
     return 0;

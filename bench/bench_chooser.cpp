@@ -4,6 +4,7 @@
 
 #include "chooser/fopen.h"
 #include "measure.h"
+#include "scratchfolders.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,26 +12,10 @@
 #include <QWindow>
 #include <cstdlib>
 #include <dirent.h>
-#include <fcntl.h>
 #include <filesystem>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-// A folder of `files` empty files and `folders` subfolders, named with
-// numbers as people's files often are.
-QString makeFolder(const QString &scratch, const char *name, int files, int folders)
-{
-    const QByteArray folder = QFile::encodeName(scratch) + '/' + name;
-    ::mkdir(folder.constData(), 0700);
-    for (int i = 0; i < files; ++i)
-        ::close(::open((folder + "/Bestand " + QByteArray::number(i) + ".bin").constData(), O_CREAT | O_WRONLY, 0600));
-    for (int i = 0; i < folders; ++i)
-        ::mkdir((folder + "/map " + QByteArray::number(i)).constData(), 0700);
-    ::sync();   // so that writing the new entries back to disk doesn't run into the timing
-    return QFile::decodeName(folder);
-}
 
 // Median of `runs` openings of the chooser in `folder`, which it opens on as
 // the working folder.
@@ -76,13 +61,17 @@ double readdirMilliseconds(const QString &folder, int runs)
 void benchChooser()
 {
     QTemporaryDir scratch;
-    const double small = chooserOpenMilliseconds(makeFolder(scratch.path(), "40", 30, 10), 9);
-    report("chooser_open_ms_40", small, "ms");
-    const double files100k = chooserOpenMilliseconds(makeFolder(scratch.path(), "100k", 100'000, 0), 5);
-    report("chooser_open_ms_100k_files", files100k, "ms");
-    const double folders100k = chooserOpenMilliseconds(makeFolder(scratch.path(), "100k-folders", 0, 100'000), 5);
-    report("chooser_open_ms_100k_folders", folders100k, "ms");
+    const QString folder40 = makeFolder(scratch.path(), "40", 30, 10);
+    const QString folder100k = makeFolder(scratch.path(), "100k", 100'000, 0);
+    const QString folders100k = makeFolder(scratch.path(), "100k-folders", 0, 100'000);
     const QString folder1m = makeFolder(scratch.path(), "1m", 1'000'000, 0);
+    ::sync();   // so that writing the new entries back to disk doesn't run into the timing
+
+    const double small = chooserOpenMilliseconds(folder40, 9);
+    report("chooser_open_ms_40", small, "ms");
+    const double files100k = chooserOpenMilliseconds(folder100k, 5);
+    report("chooser_open_ms_100k_files", files100k, "ms");
+    report("chooser_open_ms_100k_folders", chooserOpenMilliseconds(folders100k, 5), "ms");
     const double files1m = chooserOpenMilliseconds(folder1m, 3);
     report("chooser_open_ms_1m_files", files1m, "ms");
     const double readdir1m = readdirMilliseconds(folder1m, 3);

@@ -32,4 +32,12 @@ inline void report(const char *name, double value, const char *unit)
 // One group of figures each, in a file of its own.
 void benchPaging();
 void benchChooser();
+void benchOnScreen();
 void benchStartup();
+
+// The groups this system's build runs, by name, in the order they run.
+struct BenchGroup {
+    const char *name;
+    void (*run)();
+};
+const std::vector<BenchGroup> &benchGroups();
