@@ -9,7 +9,7 @@ namespace {
 
 std::filesystem::path aheadFolder;
 std::unique_ptr<FolderWatch> watch;   // begun before the folder is read
-std::future<Listing> ahead;
+std::future<std::optional<Listing>> ahead;
 
 // A folder's spelling as the chooser's will be compared with it. Two
 // spellings of one folder only cost the read ahead.
@@ -38,11 +38,16 @@ bool sameEntries(const std::filesystem::path &folder, const Listing &listing)
 
 }   // namespace
 
-void readAhead(const std::filesystem::path &folder)
+void readAhead(const std::filesystem::path &folder, std::size_t fromNames)
 {
     aheadFolder = spelling(folder);
     watch = std::make_unique<FolderWatch>(aheadFolder);
-    ahead = std::async(std::launch::async, [folder = aheadFolder] { return sortedListing(readFolder(folder)); });
+    ahead = std::async(std::launch::async, [folder = aheadFolder, fromNames]() -> std::optional<Listing> {
+        FolderEntries entries = readFolder(folder);
+        if (entries.folders.size() + entries.files.size() < fromNames)
+            return std::nullopt;
+        return sortedListing(std::move(entries));
+    });
 }
 
 bool readAheadDone()
@@ -54,9 +59,9 @@ std::optional<Listing> takeReadAhead(const std::filesystem::path &folder)
 {
     if (!ahead.valid())
         return std::nullopt;
-    Listing listing = ahead.get();
+    std::optional<Listing> listing = ahead.get();
     const std::unique_ptr<FolderWatch> watched = std::move(watch);
-    if (spelling(folder) != aheadFolder)
+    if (!listing || spelling(folder) != aheadFolder)
         return std::nullopt;
     switch (watched->state()) {
     case FolderWatch::Unchanged:
@@ -66,5 +71,5 @@ std::optional<Listing> takeReadAhead(const std::filesystem::path &folder)
     case FolderWatch::Unknown:
         break;
     }
-    return sameEntries(folder, listing) ? std::optional(std::move(listing)) : std::nullopt;
+    return sameEntries(folder, *listing) ? std::move(listing) : std::nullopt;
 }

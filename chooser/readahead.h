@@ -5,10 +5,15 @@
 #include <filesystem>
 #include <optional>
 
-// The folder the chooser first opens in, read and sorted ahead on another
-// core while the program starts: a large folder's names are then in order by
-// the time the user asks for them.
-void readAhead(const std::filesystem::path &folder);
+// Below this many names the chooser sorts a folder itself in a few
+// milliseconds; sorting it ahead would only cost the start-up memory.
+constexpr std::size_t ReadAheadFrom = 5'000;
+
+// The folder the chooser first opens in, read and, when it holds at least
+// `fromNames` names, sorted ahead on another core while the program starts:
+// a large folder's names are then in order by the time the user asks for
+// them.
+void readAhead(const std::filesystem::path &folder, std::size_t fromNames = ReadAheadFrom);
 
 // Whether the reading ahead is done (or none was begun).
 bool readAheadDone();

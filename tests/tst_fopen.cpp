@@ -169,8 +169,9 @@ private slots:
         QTest::newRow("folder renamed") << "rename map" << QStringList{"a.bin", "b.bin"} << QStringList("z.bin");
     }
 
-    // The working folder is read ahead while the program starts; the chooser
-    // shows the folder as it is when the chooser opens, changed since or not.
+    // The working folder is read ahead while the program starts (here however
+    // few its names); the chooser shows the folder as it is when the chooser
+    // opens, changed since or not.
     void readAheadFollowsChanges()
     {
         QFETCH(QString, change);
@@ -179,7 +180,7 @@ private slots:
         const QString folder = root + "/ahead-" + QTest::currentDataTag();
         QVERIFY(QDir().mkpath(folder + "/map") && writeFile(folder + "/a.bin", "x")
                 && writeFile(folder + "/b.bin", "x"));
-        readAhead(nativePath(pathBytes(folder)));
+        readAhead(nativePath(pathBytes(folder)), 0);
         QTRY_VERIFY(readAheadDone());
         const QString name = folder + "/" + change.section(' ', 1);
         if (change.startsWith("add"))
