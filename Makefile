@@ -1,6 +1,7 @@
 # make run   installs what is missing, builds and starts the program
 # make test  installs what is missing, builds and runs every test
 # make bench builds and runs the benchmarks
+# make bench-windows runs the Windows build's benchmarks under wine
 # make test-sanitize runs every test built with AddressSanitizer and UBSan
 # make screenshots   makes the README's pictures from the real program, Linux and Windows builds
 # make package builds the Debian package build/bytekijker_<version>_<arch>.deb
@@ -27,7 +28,7 @@ SCREENSHOT_PACKAGES := imagemagick
 FORMAT_PACKAGES := clang-format
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix ninja-build dpkg-dev wine64 fonts-wine nsis zip
 
-.PHONY: run test test-sanitize bench package screenshots build configure deps test-deps package-deps \
+.PHONY: run test test-sanitize bench bench-windows package screenshots build configure deps test-deps package-deps \
         windows test-windows package-windows windows-deps release check-reproducible format clean
 
 run: deps build
@@ -48,6 +49,15 @@ bench: test-deps build
 	cd $(BUILD)/bench && for group in $(or $(ARGS),paging chooser onscreen startup); do \
 	    if [ $$group = onscreen ]; then $(CURDIR)/desktops/with-desktop.sh ./bench_bytekijker $$group; \
 	    else QT_QPA_PLATFORM=offscreen ./bench_bytekijker $$group; fi || exit 1; done
+
+# Under wine only ratios mean anything: the chooser on screen, 100,000 files
+# against 40 entries, and start-up against a bare Qt window program.
+bench-windows: test-deps windows
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target benchmarks
+	bench/make-folders.sh $(WINDOWS_BUILD)/bench-folders
+	cd $(WINDOWS_BUILD) && $(CURDIR)/desktops/with-desktop.sh env BYTEKIJKER_WINDOWS_BUILD=$(CURDIR)/$(WINDOWS_BUILD) \
+	    BYTEKIJKER_WINDOWS_QT="$$($(CURDIR)/cmake/windows/qt-windows.sh)" BYTEKIJKER_BENCH_FOLDERS=Z:$(CURDIR)/$(WINDOWS_BUILD)/bench-folders \
+	    $(CURDIR)/cmake/windows/with-wine.sh ./bench_bytekijker.exe $(or $(ARGS),onscreen startup)
 
 screenshots: test-deps build
 	@cmake/ensure-packages.sh $(SCREENSHOT_PACKAGES)

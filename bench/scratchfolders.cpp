@@ -8,6 +8,9 @@
 
 QString makeFolder(const QString &scratch, const char *name, int files, int folders)
 {
+    const QString madeBefore = qEnvironmentVariable("BYTEKIJKER_BENCH_FOLDERS");
+    if (!madeBefore.isEmpty())
+        return madeBefore + QLatin1Char('/') + QLatin1String(name);
     const std::filesystem::path folder = pathFromText(scratch) / name;
     std::filesystem::create_directory(folder);
     for (int i = 0; i < files; ++i)
