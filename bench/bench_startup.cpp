@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QProcess>
 #include <QRegularExpression>
+#include <chrono>
+#include <cstdlib>
 #include <QSysInfo>
 
 namespace {
@@ -18,14 +20,18 @@ struct Run {
 Run runOnce(const QString &program)
 {
     QProcess process;
-    QElapsedTimer timer;
-    timer.start();
+    const auto started = std::chrono::steady_clock::now().time_since_epoch();
     process.start(program, {});
     process.waitForFinished(30000);
-    Run run{timer.nsecsElapsed() / 1e6};
-    const auto peak = QRegularExpression(QStringLiteral("VmHWM:\\s*(\\d+)"))
-                          .match(QString::fromLatin1(process.readAllStandardOutput()));
-    run.peakKiB = peak.captured(1).toDouble();
+    const QString output = QString::fromLatin1(process.readAllStandardOutput());
+    const auto shown = std::chrono::nanoseconds(
+        QRegularExpression(QStringLiteral("Shown: (\\d+)")).match(output).captured(1).toLongLong());
+    if (shown.count() == 0) {
+        std::fprintf(stderr, "%s did not show its window\n", qPrintable(program));
+        std::exit(1);
+    }
+    Run run{std::chrono::duration<double, std::milli>(shown - started).count()};
+    run.peakKiB = QRegularExpression(QStringLiteral("VmHWM:\\s*(\\d+)")).match(output).captured(1).toDouble();
     return run;
 }
 
