@@ -2,8 +2,10 @@
 
 #include "platform/folderwatch.h"
 
+#include <QCoreApplication>
 #include <future>
 #include <memory>
+#include <mutex>
 
 namespace {
 
@@ -36,10 +38,21 @@ bool sameEntries(const std::filesystem::path &folder, const Listing &listing)
     return same && folders == listing.folders.size() && files == listing.files.size();
 }
 
+void waitForReadAhead()
+{
+    if (ahead.valid())
+        ahead.wait();
+}
+
 }   // namespace
 
 void readAhead(const std::filesystem::path &folder, std::size_t fromNames)
 {
+    // The sorting asks Qt for the locale, so a program that ends while it
+    // runs waits for it with the application object, while Qt's globals are
+    // still there, not after them.
+    static std::once_flag waitsAtEnd;
+    std::call_once(waitsAtEnd, [] { qAddPostRoutine(waitForReadAhead); });
     aheadFolder = spelling(folder);
     watch = std::make_unique<FolderWatch>(aheadFolder);
     ahead = std::async(std::launch::async, [folder = aheadFolder, fromNames]() -> std::optional<Listing> {
