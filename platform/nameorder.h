@@ -13,17 +13,6 @@
 // indices of `names` in that order.
 std::vector<std::uint32_t> nameOrder(const NameList &names);
 
-// From this many names on, a listing is worked out on two threads; below it
-// a second thread costs more than it saves.
-constexpr std::size_t TwoThreadsFrom = 20'000;
-
-// Where a list of `count` names is split between two threads: its half, or
-// its end below TwoThreadsFrom.
-constexpr std::size_t splitPoint(std::size_t count)
-{
-    return count >= TwoThreadsFrom ? count / 2 : count;
-}
-
 // The locale whose collation orders names. In the C locale a collator
 // compares plain code points, so there the program's own language gives the
 // order.

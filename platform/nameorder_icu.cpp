@@ -16,6 +16,20 @@
 
 namespace {
 
+// From this many names on, the keys are made and sorted on two threads;
+// below it a second thread costs more than it saves.
+constexpr std::size_t TwoThreadsFrom = 20'000;
+
+// Does work(0, half) here and, when there is a second half, work(half, count)
+// on a second thread at the same time.
+template<typename Work> void onBothHalves(std::size_t half, std::size_t count, const Work &work)
+{
+    std::jthread other;
+    if (half < count)
+        other = std::jthread([&] { work(half, count); });
+    work(0, half);
+}
+
 using Collator = std::unique_ptr<UCollator, decltype(&ucol_close)>;
 
 // As QCollator sets ICU up: normalization on, case ignored (secondary
@@ -96,15 +110,11 @@ void makeKeys(const NameList &names, std::size_t begin, std::size_t end, std::ve
 
 std::vector<std::uint32_t> nameOrder(const NameList &names)
 {
-    const std::size_t count = names.size(), half = splitPoint(count);
+    const std::size_t count = names.size(), half = count >= TwoThreadsFrom ? count / 2 : count;
     std::vector<Key> keys(count);
     std::vector<std::uint8_t> blocks[2];
-    {
-        std::jthread other;
-        if (half < count)
-            other = std::jthread([&] { makeKeys(names, half, count, blocks[1], keys); });
-        makeKeys(names, 0, half, blocks[0], keys);
-    }
+    onBothHalves(half, count,
+                 [&](std::size_t begin, std::size_t end) { makeKeys(names, begin, end, blocks[begin != 0], keys); });
     const auto keyOf = [&](const Key &key) { return blocks[key.index >= half].data() + key.at; };
     // What every key begins with, short of a whole key.
     std::size_t shared = count ? std::strlen(reinterpret_cast<const char *>(keyOf(keys[0]))) : 0;
@@ -124,12 +134,9 @@ std::vector<std::uint32_t> nameOrder(const NameList &names)
         }
         return names[a.index] < names[b.index];
     };
-    {
-        std::jthread other;
-        if (half < count)
-            other = std::jthread([&] { std::sort(keys.begin() + std::ptrdiff_t(half), keys.end(), before); });
-        std::sort(keys.begin(), keys.begin() + std::ptrdiff_t(half), before);
-    }
+    onBothHalves(half, count, [&](std::size_t begin, std::size_t end) {
+        std::sort(keys.begin() + std::ptrdiff_t(begin), keys.begin() + std::ptrdiff_t(end), before);
+    });
     std::inplace_merge(keys.begin(), keys.begin() + std::ptrdiff_t(half), keys.end(), before);
 
     std::vector<std::uint32_t> order(count);
