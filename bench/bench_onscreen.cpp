@@ -8,9 +8,8 @@
 
 #include "measure.h"
 #include "scratchfolders.h"
+#include "sibling.h"
 
-#include <QCoreApplication>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <string>
@@ -19,15 +18,10 @@ namespace {
 
 double firstOpenMilliseconds(const QString &folder, int clickAfterMilliseconds)
 {
-    QProcess program;
-    program.setWorkingDirectory(folder);
-    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    program.start(QCoreApplication::applicationDirPath() + QStringLiteral("/chooser_first_open"),
-                  {QString::number(clickAfterMilliseconds)});
+    const SiblingRun run =
+        runSibling(QStringLiteral("chooser_first_open"), {QString::number(clickAfterMilliseconds)}, folder);
     bool measured = false;
-    double milliseconds = 0;
-    if (program.waitForFinished(120'000) && program.exitCode() == 0)
-        milliseconds = program.readAllStandardOutput().split(' ').value(0).toDouble(&measured);
+    const double milliseconds = run.output.section(' ', 0, 0).toDouble(&measured);
     if (!measured) {
         std::fprintf(stderr, "chooser_first_open gave no time in %s\n", qPrintable(folder));
         std::exit(1);

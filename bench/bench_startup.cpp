@@ -1,14 +1,14 @@
-// Start-up of the program against a bare Qt window program: the time from
-// process start to the window on screen, and the peak memory on the way.
+// Start-up of the program against a bare Qt window program, and against the
+// same with a label: the time from process start to the window on screen,
+// and the peak memory on the way.
 
 #include "measure.h"
+#include "sibling.h"
 
-#include <QCoreApplication>
-#include <QProcess>
 #include <QRegularExpression>
-#include <chrono>
-#include <cstdlib>
 #include <QSysInfo>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -17,43 +17,39 @@ struct Run {
     double peakKiB = 0;
 };
 
-Run runOnce(const QString &program)
-{
-    QProcess process;
-    const auto started = std::chrono::steady_clock::now().time_since_epoch();
-    process.start(program, {});
-    process.waitForFinished(30000);
-    const QString output = QString::fromLatin1(process.readAllStandardOutput());
-    const auto shown = std::chrono::nanoseconds(
-        QRegularExpression(QStringLiteral("Shown: (\\d+)")).match(output).captured(1).toLongLong());
-    if (shown.count() == 0) {
-        std::fprintf(stderr, "%s did not show its window\n", qPrintable(program));
-        std::exit(1);
-    }
-    Run run{std::chrono::duration<double, std::milli>(shown - started).count()};
-    run.peakKiB = QRegularExpression(QStringLiteral("VmHWM:\\s*(\\d+)")).match(output).captured(1).toDouble();
-    return run;
-}
-
-}   // namespace
-
 // Each program's runs: times and peaks.
 struct Runs {
     std::vector<double> milliseconds, peakKiB;
 };
 
+Run runOnce(const QString &program, const QStringList &arguments)
+{
+    const SiblingRun run = runSibling(program, arguments);
+    const auto shown = std::chrono::nanoseconds(
+        QRegularExpression(QStringLiteral("Shown: (\\d+)")).match(run.output).captured(1).toLongLong());
+    if (shown.count() == 0) {
+        std::fprintf(stderr, "%s did not show its window\n", qPrintable(program));
+        std::exit(1);
+    }
+    return {std::chrono::duration<double, std::milli>(shown - run.started).count(),
+            QRegularExpression(QStringLiteral("VmHWM:\\s*(\\d+)")).match(run.output).captured(1).toDouble()};
+}
+
+}   // namespace
+
 // The programs run in turn, so that a change in the machine's load falls on
-// all alike. Besides the bare window, a window showing one character: the
-// least any window with text costs (its fonts found and loaded, a glyph
+// all alike. Besides the bare window, the same with a label of one character:
+// the least any window with text costs (its fonts found and loaded, a glyph
 // drawn).
 void benchStartup()
 {
-    const QString here = QCoreApplication::applicationDirPath();
-    const char *programs[] = {"/startup_bytekijker", "/startup_bare", "/startup_label"};
+    const std::pair<QString, QStringList> programs[] = {{QStringLiteral("startup_bytekijker"), {}},
+                                                        {QStringLiteral("startup_bare"), {}},
+                                                        {QStringLiteral("startup_bare"), {QStringLiteral("label")}}};
     Runs runs[3];
     for (int i = 0; i < 41; ++i)
         for (int p = 0; p < 3; ++p) {
-            const Run run = runOnce(here + QLatin1String(programs[p]));
+            const Run run = runOnce(programs[p].first, programs[p].second);
             runs[p].milliseconds.push_back(run.milliseconds);
             runs[p].peakKiB.push_back(run.peakKiB);
         }
