@@ -1,20 +1,18 @@
 #include "gnomedesktop.h"
 
+#include "dbuscall.h"
+#include "keychords.h"
+
 #include <QCoreApplication>
-#include <QDBusArgument>
 #include <QDBusConnectionInterface>
-#include <QDBusReply>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QThread>
 
 namespace {
 
-const QString Mutter = "org.gnome.Mutter.", Accessible = "org.a11y.atspi.Accessible",
-              Root = "/org/a11y/atspi/accessible/root";
-constexpr quint32 Active = 1u << 1, Focused = 1u << 12, Showing = 1u << 25;   // AT-SPI's states
+const QString Mutter = "org.gnome.Mutter.";
 
 // The compositor dithers its background afresh wherever it draws it again.
 bool differs(QRgb a, QRgb b)
@@ -27,22 +25,6 @@ quint32 keysym(const QString &key)
     static const QHash<QString, quint32> named{{"Tab", 0xff09}, {"Return", 0xff0d}, {"Escape", 0xff1b},
                                                {"alt", 0xffe9}, {"shift", 0xffe1},  {"F4", 0xffc1}};
     return named.value(key, key.size() == 1 ? key[0].unicode() : 0);
-}
-
-QDBusMessage call(const QDBusConnection &bus, const QString &service, const QString &path, const QString &interface,
-                  const QString &method, const QVariantList &arguments = {})
-{
-    QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, method);
-    message.setArguments(arguments);
-    return bus.call(message, QDBus::Block, 5000);
-}
-QVariant result(const QDBusMessage &reply)
-{
-    return reply.arguments().value(0);
-}
-QString path(const QDBusMessage &reply)
-{
-    return result(reply).value<QDBusObjectPath>().path();
 }
 
 }   // namespace
@@ -58,10 +40,9 @@ bool GnomeDesktop::waitUntil(const std::function<bool()> &condition)
 }
 
 GnomeDesktop::GnomeDesktop(const QString &program, const Landmark &landmark, Keyboard keyboard)
-    : programName(program)
-    , landmark(landmark)
+    : landmark(landmark)
     , session(QDBusConnection::sessionBus())
-    , a11y(QString())
+    , atSpi(program)
 {
     waitUntil([&] { return session.interface()->isServiceRegistered(Mutter + "RemoteDesktop").value(); });
     remote = path(call(session, Mutter + "RemoteDesktop", "/org/gnome/Mutter/RemoteDesktop", Mutter + "RemoteDesktop",
@@ -84,8 +65,6 @@ GnomeDesktop::GnomeDesktop(const QString &program, const Landmark &landmark, Key
     remoteDesktop("NotifyPointerMotionAbsolute", {stream, 0.0, 0.0});
     if (keyboard == Keyboard::FromTheStart)
         keys("shift");
-    a11y = QDBusConnection::connectToBus(
-        result(call(session, "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress")).toString(), "a11y");
 }
 
 // Now and then a grab fails to agree on a format with the stream; the next one does.
@@ -102,42 +81,6 @@ QImage GnomeDesktop::grab()
                && screen.load(file);
     });
     return screen.convertToFormat(QImage::Format_RGB32);
-}
-
-QStringList GnomeDesktop::windows(const QString &title)
-{
-    // AT-SPI names an object by its owner's bus name and a path. The
-    // program's bus name is looked up until found, then kept; an application
-    // of another name is never taken for it.
-    for (const QString &application :
-         program.isEmpty() ? children("org.a11y.atspi.Registry", Root, true) : QStringList()) {
-        if (program = application.section(' ', 0, 0); name(Root) == programName)
-            break;
-        program.clear();
-    }
-    QStringList found;
-    for (const QString &window : children(program, Root))
-        if ((states(window) & Showing) && QRegularExpression(title).match(name(window)).hasMatch())
-            found << window;
-    return found;
-}
-
-// Qt calls a window active as soon as the compositor says so, before it has
-// handled the activation; one of its controls has the focus only after.
-bool GnomeDesktop::isActive(const QString &window)
-{
-    const QStringList controls = children(program, window);
-    return (states(window) & Active) && std::any_of(controls.cbegin(), controls.cend(), [&](const QString &control) {
-               return states(control) & Focused;
-           });
-}
-
-QString GnomeDesktop::text(const QString &window, const QString &control)
-{
-    for (const QString &child : children(program, window))
-        if (name(child) == control)
-            return result(call(a11y, program, child, "org.a11y.atspi.Text", "GetText", {0, -1})).toString();
-    return "<no " + control + ">";
 }
 
 // Read once the screen is still, for windows come and go animated. Windows
@@ -186,51 +129,13 @@ bool GnomeDesktop::clickAt(QPoint place, int button)
 
 bool GnomeDesktop::keys(const QString &keys)
 {
-    for (const QString &chord : keys.split(' ')) {
-        const QStringList held = chord.split('+');
-        for (const QString &key : held)
-            if (!keysym(key) || !remoteDesktop("NotifyKeyboardKeysym", {keysym(key), true}))
-                return false;
-        for (auto key = held.crbegin(); key != held.crend(); ++key)
-            remoteDesktop("NotifyKeyboardKeysym", {keysym(*key), false});
-    }
-    return true;
+    return typeChords(keys, [&](const QString &key, bool pressed) {
+        return keysym(key) && remoteDesktop("NotifyKeyboardKeysym", {keysym(key), pressed});
+    });
 }
 
 bool GnomeDesktop::remoteDesktop(const QString &method, const QVariantList &arguments)
 {
     return call(session, Mutter + "RemoteDesktop", remote, Mutter + "RemoteDesktop.Session", method, arguments).type()
            == QDBusMessage::ReplyMessage;
-}
-
-QStringList GnomeDesktop::children(const QString &service, const QString &path, bool withOwners)
-{
-    const QVariant reply = result(call(a11y, service, path, Accessible, "GetChildren"));
-    if (!reply.canConvert<QDBusArgument>())
-        return {};
-    const QDBusArgument list = reply.value<QDBusArgument>();
-    QStringList found;
-    for (list.beginArray(); !list.atEnd();) {
-        QString owner;
-        QDBusObjectPath child;
-        list.beginStructure();
-        list >> owner >> child;
-        list.endStructure();
-        found << (withOwners ? owner + ' ' : QString()) + child.path();
-    }
-    list.endArray();
-    return found;
-}
-
-QString GnomeDesktop::name(const QString &path)
-{
-    return result(call(a11y, program, path, "org.freedesktop.DBus.Properties", "Get", {Accessible, "Name"}))
-        .value<QDBusVariant>()
-        .variant()
-        .toString();
-}
-
-quint32 GnomeDesktop::states(const QString &path)
-{
-    return QDBusReply<QList<uint>>(call(a11y, program, path, Accessible, "GetState")).value().value(0);
 }

@@ -5,8 +5,10 @@
 // no client see where windows are, read another's text or move the pointer,
 // so this goes through the compositor and the accessibility bus: clicks and
 // keys by mutter's remote desktop, the screen by a grab of its screen cast,
-// and through AT-SPI one program's windows, their states and their controls'
-// text. Windows are named by their AT-SPI paths.
+// and one program's windows, their states and their controls' text by
+// AT-SPI (atspi.h). Windows are named by their AT-SPI paths.
+
+#include "atspi.h"
 
 #include <QDBusConnection>
 #include <QHash>
@@ -35,9 +37,9 @@ public:
     // Whether the screen cast gives pictures; now and then a session's never does.
     bool seesTheScreen() const { return !background.isNull(); }
     // The program's visible windows whose titles match the pattern.
-    QStringList windows(const QString &title);
-    bool isActive(const QString &window);
-    QString text(const QString &window, const QString &control);
+    QStringList windows(const QString &title) { return atSpi.windows(title); }
+    bool isActive(const QString &window) { return atSpi.isActive(window); }
+    QString text(const QString &window, const QString &control) { return atSpi.text(window, control); }
     // Where a window stands, frame and all: what it adds to the screen beyond
     // the windows found before. `window` may also name another program's
     // window, by any name not a path. Where the program's contents begin.
@@ -54,14 +56,11 @@ private slots:
 private:
     bool remoteDesktop(const QString &method, const QVariantList &arguments = {});
     QRect addedTo(const QImage &screen) const;
-    QStringList children(const QString &service, const QString &path, bool withOwners = false);
-    QString name(const QString &path);
-    quint32 states(const QString &path);
 
-    const QString programName;
     const Landmark landmark;
-    QDBusConnection session, a11y;
-    QString remote, stream, program;   // the remote desktop session, its screen's stream, the program's bus name
+    QDBusConnection session;
+    AtSpi atSpi;
+    QString remote, stream;   // the remote desktop session and its screen's stream
     uint node = 0;   // the stream's PipeWire node
     QTemporaryDir grabs;
     QImage background;
