@@ -31,9 +31,11 @@ public:
     virtual bool visitAnotherApplication() = 0;
 };
 
-// X11 (desktops/with-desktop.sh) and GNOME's Wayland (desktops/with-gnome-wayland.sh).
+// X11 (desktops/with-desktop.sh), GNOME's Wayland (desktops/with-gnome-wayland.sh)
+// and KDE Plasma's (desktops/with-kde-wayland.sh).
 std::unique_ptr<Desktop> x11Desktop();
 std::unique_ptr<Desktop> gnomeWaylandDesktop();
+std::unique_ptr<Desktop> kdeWaylandDesktop();
 // The window manager's own activation of a window, which a program asks for.
 bool x11Activate(const QString &window);
 

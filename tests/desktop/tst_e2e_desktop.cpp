@@ -39,8 +39,10 @@ class TestE2EDesktop : public QObject {
     // One trace per desktop test (CTest names it), so runs side by side keep apart.
     const QString traceLog =
         QDir::current().absoluteFilePath(qEnvironmentVariable("BYTEKIJKER_TRACE", "e2e-trace.log"));
-    const std::unique_ptr<Desktop> desktop =
-        QGuiApplication::platformName() == "wayland" ? gnomeWaylandDesktop() : x11Desktop();
+    const std::unique_ptr<Desktop> desktop = QGuiApplication::platformName() != "wayland" ? x11Desktop()
+                                             : qEnvironmentVariable("XDG_CURRENT_DESKTOP") == "KDE"
+                                                 ? kdeWaylandDesktop()
+                                                 : gnomeWaylandDesktop();
     QProcess program;
     QString mainWindow;
 

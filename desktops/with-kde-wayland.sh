@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Runs a command on a KDE Plasma desktop of its own, on Wayland: KDE's
+# compositor (KWin), headless with one virtual screen, in a session bus, a
+# runtime folder and settings of its own, with the accessibility bus on. The
+# command's program may use KWin's fake input (desktops/kwininput.h) to work
+# the desktop. Qt programs started by the command use Wayland.
+# Exits 77 (skipped) when the desktop can't be had.
+set -u
+
+if [ "${1:-}" != --in-session ]; then
+    for tool in kwin_wayland dbus-run-session gdbus; do
+        if ! command -v "$tool" >/dev/null; then
+            echo "SKIP: $tool is not installed; run 'make test' to install it" >&2
+            exit 77
+        fi
+    done
+    export XDG_RUNTIME_DIR=$(mktemp -d)
+    trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
+    dbus-run-session -- "$0" --in-session "$@"
+    exit
+fi
+shift
+
+# Settings, data and caches of its own, never the user's.
+export XDG_CONFIG_HOME=$XDG_RUNTIME_DIR/config XDG_DATA_HOME=$XDG_RUNTIME_DIR/data XDG_CACHE_HOME=$XDG_RUNTIME_DIR/cache
+# KWin offers its fake input to a program that a desktop entry names with it.
+mkdir -p "$XDG_DATA_HOME/applications"
+cat >"$XDG_DATA_HOME/applications/desktop-test.desktop" <<ENTRY
+[Desktop Entry]
+Type=Application
+Name=Desktop test
+Exec=$(realpath "$(command -v "$1")")
+NoDisplay=true
+X-KDE-Wayland-Interfaces=org_kde_kwin_fake_input
+ENTRY
+# kwin_wayland carries a file capability (cap_sys_resource) that a container
+# may refuse to grant, and then it can't be started; a plain copy has none.
+# The copy keeps the name: KWin's Qt platform plugin serves no other.
+mkdir "$XDG_RUNTIME_DIR/bin"
+cp "$(command -v kwin_wayland)" "$XDG_RUNTIME_DIR/bin/kwin_wayland"
+# Software compositing; its global shortcuts stay on, for alt+F4.
+KWIN_COMPOSE=Q "$XDG_RUNTIME_DIR/bin/kwin_wayland" --virtual --width 1280 --height 1024 --no-lockscreen \
+    --no-kactivities --socket wayland-test >"$XDG_RUNTIME_DIR/kwin.log" 2>&1 &
+kwin=$!
+trap 'kill $kwin 2>/dev/null; wait 2>/dev/null' EXIT
+# Up once it runs scripts.
+for _ in $(seq 200); do
+    kill -0 $kwin 2>/dev/null || break
+    gdbus introspect --session --dest org.kde.KWin --object-path /Scripting >/dev/null 2>&1 && break
+    sleep 0.1
+done
+if ! [ -S "$XDG_RUNTIME_DIR/wayland-test" ] || ! kill -0 $kwin 2>/dev/null; then
+    echo "SKIP: kwin_wayland did not start: $(tail -n 1 "$XDG_RUNTIME_DIR/kwin.log")" >&2
+    exit 77
+fi
+gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus \
+    --method org.freedesktop.DBus.Properties.Set org.a11y.Status IsEnabled '<true>' >/dev/null
+# As a Plasma session names itself.
+export WAYLAND_DISPLAY=wayland-test QT_QPA_PLATFORM=wayland XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5
+unset DISPLAY
+"$@"
