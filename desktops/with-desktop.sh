@@ -15,6 +15,10 @@ for tool in Xvfb "${manager[0]}" dbus-run-session; do
 done
 
 export XDG_RUNTIME_DIR=$(mktemp -d)
+# Settings, state, data and caches of its own: never the user's, nor those of
+# another desktop running beside it.
+export XDG_CONFIG_HOME=$XDG_RUNTIME_DIR/config XDG_STATE_HOME=$XDG_RUNTIME_DIR/state \
+    XDG_DATA_HOME=$XDG_RUNTIME_DIR/data XDG_CACHE_HOME=$XDG_RUNTIME_DIR/cache
 # Xvfb picks a free display itself and writes its number to the given fd.
 exec {display_fd}<> <(:)
 Xvfb -displayfd "$display_fd" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &

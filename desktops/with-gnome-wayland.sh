@@ -22,6 +22,10 @@ shift
 
 # Settings from the schemas' defaults, never from the user's own.
 export GSETTINGS_BACKEND=memory
+# Settings, state, data and caches of its own: never the user's, nor those of
+# another desktop running beside it.
+export XDG_CONFIG_HOME=$XDG_RUNTIME_DIR/config XDG_STATE_HOME=$XDG_RUNTIME_DIR/state \
+    XDG_DATA_HOME=$XDG_RUNTIME_DIR/data XDG_CACHE_HOME=$XDG_RUNTIME_DIR/cache
 pipewire >/dev/null 2>&1 &
 wireplumber >/dev/null 2>&1 &
 # The compositor's screen casts need PipeWire and its session manager up first.

@@ -21,8 +21,10 @@ if [ "${1:-}" != --in-session ]; then
 fi
 shift
 
-# Settings, data and caches of its own, never the user's.
-export XDG_CONFIG_HOME=$XDG_RUNTIME_DIR/config XDG_DATA_HOME=$XDG_RUNTIME_DIR/data XDG_CACHE_HOME=$XDG_RUNTIME_DIR/cache
+# Settings, state, data and caches of its own: never the user's, nor those of
+# another desktop running beside it.
+export XDG_CONFIG_HOME=$XDG_RUNTIME_DIR/config XDG_STATE_HOME=$XDG_RUNTIME_DIR/state \
+    XDG_DATA_HOME=$XDG_RUNTIME_DIR/data XDG_CACHE_HOME=$XDG_RUNTIME_DIR/cache
 # KWin offers its fake input to a program that a desktop entry names with it.
 mkdir -p "$XDG_DATA_HOME/applications"
 cat >"$XDG_DATA_HOME/applications/desktop-test.desktop" <<ENTRY
