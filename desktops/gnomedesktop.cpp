@@ -45,6 +45,26 @@ GnomeDesktop::GnomeDesktop(const QString &program, const Landmark &landmark, Key
     , atSpi(program)
 {
     waitUntil([&] { return session.interface()->isServiceRegistered(Mutter + "RemoteDesktop").value(); });
+    // Now and then a session's screen cast never agrees on a format with a
+    // grab (seen with another GNOME starting beside it); a new one does.
+    for (int attempt = 0; attempt < 3 && background.isNull(); ++attempt) {
+        if (attempt > 0)
+            remoteDesktop("Stop");
+        startSession();
+        background = grab();
+    }
+    // The remote desktop's pointer and keyboard come with their first use;
+    // a real desktop's are there from the start. Without the first key the
+    // seat has no keyboard, as a touch screen's.
+    remoteDesktop("NotifyPointerMotionAbsolute", {stream, 0.0, 0.0});
+    if (keyboard == Keyboard::FromTheStart)
+        keys("shift");
+}
+
+// A remote desktop session, and a screen cast of the whole screen within it.
+void GnomeDesktop::startSession()
+{
+    node = 0;
     remote = path(call(session, Mutter + "RemoteDesktop", "/org/gnome/Mutter/RemoteDesktop", Mutter + "RemoteDesktop",
                        "CreateSession"));
     const QVariant id = result(call(session, Mutter + "RemoteDesktop", remote, "org.freedesktop.DBus.Properties", "Get",
@@ -58,13 +78,6 @@ GnomeDesktop::GnomeDesktop(const QString &program, const Landmark &landmark, Key
                     SLOT(streamAdded(uint)));
     remoteDesktop("Start");
     waitUntil([&] { return node != 0; });
-    background = grab();
-    // The remote desktop's pointer and keyboard come with their first use;
-    // a real desktop's are there from the start. Without the first key the
-    // seat has no keyboard, as a touch screen's.
-    remoteDesktop("NotifyPointerMotionAbsolute", {stream, 0.0, 0.0});
-    if (keyboard == Keyboard::FromTheStart)
-        keys("shift");
 }
 
 // Now and then a grab fails to agree on a format with the stream; the next one does.

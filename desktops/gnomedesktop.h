@@ -54,6 +54,7 @@ private slots:
     void streamAdded(uint pipeWireNode) { node = pipeWireNode; }
 
 private:
+    void startSession();
     bool remoteDesktop(const QString &method, const QVariantList &arguments = {});
     QRect addedTo(const QImage &screen) const;
 
