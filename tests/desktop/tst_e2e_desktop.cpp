@@ -1,11 +1,12 @@
 // The real program on a real desktop, worked only from outside as a person
 // works it: what only a desktop shows, which window becomes active and
 // whether that activation loads the chosen file. The slots are one session
-// with one program, run in order, on X11 (desktops/with-desktop.sh) or on GNOME's
-// Wayland (desktops/with-gnome-wayland.sh). The program is the command in
-// BYTEKIJKER_PROGRAM: the Linux build, run under strace, or the Windows build
-// under wine, traced by wine itself; the last slot reads from the trace that
-// it wrote no file.
+// with one program, run in order, on X11 (desktops/with-desktop.sh), on GNOME's
+// Wayland (desktops/with-gnome-wayland.sh) or on KDE Plasma's
+// (desktops/with-kde-wayland.sh, which names itself in XDG_CURRENT_DESKTOP).
+// The program is the command in BYTEKIJKER_PROGRAM: the Linux build, run
+// under strace, or the Windows build under wine, traced by wine itself; the
+// last slot reads from the trace that it wrote no file.
 
 #include "desktop.h"
 #include "testfiles.h"
