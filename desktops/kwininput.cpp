@@ -1,27 +1,24 @@
-// The fake input is bound on an event queue of its own on Qt's connection,
-// so that waiting for KWin neither waits for Qt's events nor dispatches them.
+// The fake input is bound on an event queue of its own on Qt's connection
+// (platform/waylandqueue.h), so that waiting for KWin neither waits for Qt's
+// events nor dispatches them.
 
 #include "kwininput.h"
 
 #include "fake-input-client-protocol.h"
+#include "platform/waylandqueue.h"
 
-#include <QGuiApplication>
 #include <QHash>
-#include <qpa/qplatformnativeinterface.h>
 
 #include <wayland-client.h>
 
 #include <cstring>
 
 struct KWinInput::State {
-    wl_display *display = nullptr;
-    wl_event_queue *queue = nullptr;
-    wl_display *displayOnQueue = nullptr;
-    wl_registry *registry = nullptr;
+    std::unique_ptr<WaylandQueue> queue;
     org_kde_kwin_fake_input *input = nullptr;
 
     // Everything sent so far has been handled when KWin answers.
-    bool handled() { return display && wl_display_roundtrip_queue(display, queue) >= 0; }
+    bool handled() { return queue && queue->roundTrip(); }
 };
 
 namespace {
@@ -58,15 +55,7 @@ uint32_t keyCode(const QString &name)
 KWinInput::KWinInput()
     : state(std::make_unique<State>())
 {
-    QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
-    state->display = native ? static_cast<wl_display *>(native->nativeResourceForIntegration("wl_display")) : nullptr;
-    if (!state->display)
-        return;
-    state->queue = wl_display_create_queue(state->display);
-    state->displayOnQueue = static_cast<wl_display *>(wl_proxy_create_wrapper(state->display));
-    wl_proxy_set_queue(reinterpret_cast<wl_proxy *>(state->displayOnQueue), state->queue);
-    state->registry = wl_display_get_registry(state->displayOnQueue);
-    wl_registry_add_listener(state->registry, &registryListener, state.get());
+    state->queue = WaylandQueue::onQtsConnection(registryListener, state.get());
     state->handled();
     if (state->input)
         org_kde_kwin_fake_input_authenticate(state->input, "bytekijker desktop test", "works the program as a person");
@@ -74,19 +63,13 @@ KWinInput::KWinInput()
 
 KWinInput::~KWinInput()
 {
-    if (!state->display)
-        return;
     if (state->input)
         org_kde_kwin_fake_input_destroy(state->input);
-    wl_registry_destroy(state->registry);
-    wl_proxy_wrapper_destroy(state->displayOnQueue);
-    wl_display_flush(state->display);
-    wl_event_queue_destroy(state->queue);
 }
 
 QString KWinInput::unusable() const
 {
-    if (!state->display)
+    if (!state->queue)
         return "not on Wayland";
     return state->input ? QString() : "KWin offers this program no fake input (org_kde_kwin_fake_input 4)";
 }

@@ -12,6 +12,7 @@
 // focus as soon as it is made, the pointer each press from then on.
 
 #include "handover_parts.h"
+#include "waylandqueue.h"
 #include "windowingsystem.h"
 
 #include "xdg-activation-v1-client-protocol.h"
@@ -28,10 +29,7 @@
 #include <unistd.h>
 
 struct WaylandSeat::State {
-    wl_display *display = nullptr;
-    wl_event_queue *queue = nullptr;
-    wl_display *displayOnQueue = nullptr;
-    wl_registry *registry = nullptr;
+    std::unique_ptr<WaylandQueue> queue;
     xdg_activation_v1 *activation = nullptr;
     wl_seat *seat = nullptr;
     wl_keyboard *keyboard = nullptr;
@@ -45,7 +43,7 @@ struct WaylandSeat::State {
     uint32_t pressSerial = 0;
 
     // Reads what the compositor has sent for the watch so far.
-    void catchUp() { wl_display_roundtrip_queue(display, queue); }
+    void catchUp() { queue->roundTrip(); }
 };
 
 namespace {
@@ -148,18 +146,12 @@ wl_surface *surfaceOf(QWindow *window)
 
 std::unique_ptr<WaylandSeat> WaylandSeat::watch()
 {
-    QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
-    if (!native || windowingSystem() != WindowingSystem::Wayland)
+    if (windowingSystem() != WindowingSystem::Wayland)
         return nullptr;
     auto watched = std::make_unique<State>();
-    watched->display = static_cast<wl_display *>(native->nativeResourceForIntegration("wl_display"));
-    if (!watched->display)
+    watched->queue = WaylandQueue::onQtsConnection(registryListener, watched.get());
+    if (!watched->queue)
         return nullptr;
-    watched->queue = wl_display_create_queue(watched->display);
-    watched->displayOnQueue = static_cast<wl_display *>(wl_proxy_create_wrapper(watched->display));
-    wl_proxy_set_queue(reinterpret_cast<wl_proxy *>(watched->displayOnQueue), watched->queue);
-    watched->registry = wl_display_get_registry(watched->displayOnQueue);
-    wl_registry_add_listener(watched->registry, &registryListener, watched.get());
     // The globals, then the seat's capabilities, then the keyboard's focus.
     for (int roundTrip = 0; roundTrip < 3; ++roundTrip)
         watched->catchUp();
@@ -193,10 +185,6 @@ WaylandSeat::~WaylandSeat()
     letGo(state->keyboard, WL_KEYBOARD_RELEASE_SINCE_VERSION, wl_keyboard_release, wl_keyboard_destroy);
     letGo(state->pointer, WL_POINTER_RELEASE_SINCE_VERSION, wl_pointer_release, wl_pointer_destroy);
     letGo(state->seat, WL_SEAT_RELEASE_SINCE_VERSION, wl_seat_release, wl_seat_destroy);
-    wl_registry_destroy(state->registry);
-    wl_proxy_wrapper_destroy(state->displayOnQueue);
-    wl_display_flush(state->display);
-    wl_event_queue_destroy(state->queue);
 }
 
 bool WaylandSeat::handActivation(QWindow *focused, QWindow *target)
@@ -230,6 +218,6 @@ bool WaylandSeat::handActivation(QWindow *focused, QWindow *target)
     if (!token.empty())
         xdg_activation_v1_activate(state->activation, token.c_str(), to);
     xdg_activation_token_v1_destroy(request);
-    wl_display_flush(state->display);
+    state->queue->flush();
     return !token.empty();
 }
