@@ -5,20 +5,12 @@
 # window manager is openbox, or the command in BYTEKIJKER_WINDOW_MANAGER.
 # Exits 77 (skipped) when no X server can be had.
 set -u
+. "$(dirname "$0")/session.sh"
 
 read -r -a manager <<<"${BYTEKIJKER_WINDOW_MANAGER:-openbox}"
-for tool in Xvfb "${manager[0]}" dbus-run-session; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool is not installed; run 'make test' to install it" >&2
-        exit 77
-    fi
-done
+require_tools Xvfb "${manager[0]}" dbus-run-session
 
-export XDG_RUNTIME_DIR=$(mktemp -d)
-# Settings, state, data and caches of its own: never the user's, nor those of
-# another desktop running beside it.
-export XDG_CONFIG_HOME=$XDG_RUNTIME_DIR/config XDG_STATE_HOME=$XDG_RUNTIME_DIR/state \
-    XDG_DATA_HOME=$XDG_RUNTIME_DIR/data XDG_CACHE_HOME=$XDG_RUNTIME_DIR/cache
+make_own_folders
 # Of two desktops coming up at the same moment, now and then one's window
 # manager can't open its display (mutter: about one start in fifteen), so
 # desktops on one machine come up one at a time; they run side by side.

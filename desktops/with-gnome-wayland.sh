@@ -5,27 +5,16 @@
 # accessibility bus on. Qt programs started by the command use Wayland.
 # Exits 77 (skipped) when the desktop can't be had.
 set -u
+. "$(dirname "$0")/session.sh"
 
 if [ "${1:-}" != --in-session ]; then
-    for tool in mutter pipewire wireplumber gst-launch-1.0 dbus-run-session; do
-        if ! command -v "$tool" >/dev/null; then
-            echo "SKIP: $tool is not installed; run 'make test' to install it" >&2
-            exit 77
-        fi
-    done
-    export XDG_RUNTIME_DIR=$(mktemp -d)
-    trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
-    dbus-run-session -- "$0" --in-session "$@"
-    exit
+    require_tools mutter pipewire wireplumber gst-launch-1.0 dbus-run-session gdbus
+    rerun_in_own_session "$@"
 fi
 shift
 
 # Settings from the schemas' defaults, never from the user's own.
 export GSETTINGS_BACKEND=memory
-# Settings, state, data and caches of its own: never the user's, nor those of
-# another desktop running beside it.
-export XDG_CONFIG_HOME=$XDG_RUNTIME_DIR/config XDG_STATE_HOME=$XDG_RUNTIME_DIR/state \
-    XDG_DATA_HOME=$XDG_RUNTIME_DIR/data XDG_CACHE_HOME=$XDG_RUNTIME_DIR/cache
 pipewire >/dev/null 2>&1 &
 wireplumber >/dev/null 2>&1 &
 # The compositor's screen casts need PipeWire and its session manager up first.
@@ -40,8 +29,7 @@ for _ in $(seq 200); do
     sleep 0.1
 done
 [ -S "$XDG_RUNTIME_DIR/wayland-test" ] || { echo "SKIP: mutter did not start" >&2; exit 77; }
-gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus \
-    --method org.freedesktop.DBus.Properties.Set org.a11y.Status IsEnabled '<true>' >/dev/null
+accessibility_on
 export WAYLAND_DISPLAY=wayland-test QT_QPA_PLATFORM=wayland
 unset DISPLAY
 "$@"

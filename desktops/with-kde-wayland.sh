@@ -6,25 +6,14 @@
 # the desktop. Qt programs started by the command use Wayland.
 # Exits 77 (skipped) when the desktop can't be had.
 set -u
+. "$(dirname "$0")/session.sh"
 
 if [ "${1:-}" != --in-session ]; then
-    for tool in kwin_wayland dbus-run-session gdbus; do
-        if ! command -v "$tool" >/dev/null; then
-            echo "SKIP: $tool is not installed; run 'make test' to install it" >&2
-            exit 77
-        fi
-    done
-    export XDG_RUNTIME_DIR=$(mktemp -d)
-    trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
-    dbus-run-session -- "$0" --in-session "$@"
-    exit
+    require_tools kwin_wayland dbus-run-session gdbus
+    rerun_in_own_session "$@"
 fi
 shift
 
-# Settings, state, data and caches of its own: never the user's, nor those of
-# another desktop running beside it.
-export XDG_CONFIG_HOME=$XDG_RUNTIME_DIR/config XDG_STATE_HOME=$XDG_RUNTIME_DIR/state \
-    XDG_DATA_HOME=$XDG_RUNTIME_DIR/data XDG_CACHE_HOME=$XDG_RUNTIME_DIR/cache
 # KWin offers its fake input to a program that a desktop entry names with it.
 mkdir -p "$XDG_DATA_HOME/applications"
 cat >"$XDG_DATA_HOME/applications/desktop-test.desktop" <<ENTRY
@@ -55,8 +44,7 @@ if ! [ -S "$XDG_RUNTIME_DIR/wayland-test" ] || ! kill -0 $kwin 2>/dev/null; then
     echo "SKIP: kwin_wayland did not start: $(tail -n 1 "$XDG_RUNTIME_DIR/kwin.log")" >&2
     exit 77
 fi
-gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus \
-    --method org.freedesktop.DBus.Properties.Set org.a11y.Status IsEnabled '<true>' >/dev/null
+accessibility_on
 # As a Plasma session names itself.
 export WAYLAND_DISPLAY=wayland-test QT_QPA_PLATFORM=wayland XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5
 unset DISPLAY
