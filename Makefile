@@ -19,7 +19,7 @@ JOBS := 2
 CONFIGURE_ARGS :=
 
 BUILD_PACKAGES := g++ make cmake qt6-base-dev qt6-base-private-dev libicu-dev libwayland-dev wayland-protocols pkg-config fonts-liberation2
-RUN_PACKAGES := qt6-qpa-plugins qt6-wayland fonts-symbola qt6-translations-l10n
+RUN_PACKAGES := qt6-qpa-plugins qt6-wayland fonts-symbola
 TEST_PACKAGES := xvfb openbox dbus-daemon xdotool x11-utils xclip strace desktop-file-utils appstream \
                  mutter pipewire wireplumber gstreamer1.0-tools gstreamer1.0-pipewire gstreamer1.0-plugins-base \
                  gstreamer1.0-plugins-good at-spi2-core libglib2.0-bin kwin-wayland kwin-style-breeze plasma-wayland-protocols

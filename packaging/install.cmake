@@ -90,9 +90,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${BYTEKIJKER_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Liberation Sans stands in where the program's own fonts are missing;
 # Symbola draws the symbols that show control bytes in the text pane.
-# qt6-wayland lets it run natively on a Wayland desktop rather than through XWayland;
-# qt6-translations-l10n puts the texts Qt itself supplies into Dutch.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2, fonts-symbola, qt6-wayland, qt6-translations-l10n")
+# qt6-wayland lets it run natively on a Wayland desktop rather than through XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2, fonts-symbola, qt6-wayland")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

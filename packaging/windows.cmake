@@ -22,12 +22,6 @@ set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/packaging/bytekijker.rc 
     PROPERTIES OBJECT_DEPENDS "${BYTEKIJKER_ICO};${BYTEKIJKER_MANIFEST}")
 target_sources(bytekijker PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/packaging/bytekijker.rc)
 
-# Qt's Dutch translation goes beside the program: the host Qt's own file, of
-# the same version (a .qm file is the same on every platform).
-find_file(BYTEKIJKER_QTBASE_NL qtbase_nl.qm PATHS /usr/share/qt6/translations
-          NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
-file(COPY ${BYTEKIJKER_QTBASE_NL} DESTINATION ${CMAKE_BINARY_DIR}/translations)
-
 # What the program loads, laid out as it looks for it: Qt's DLLs and the
 # C++ runtime beside it, the platform and style plugins in their folders.
 execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-libgcc-file-name OUTPUT_VARIABLE libgcc OUTPUT_STRIP_TRAILING_WHITESPACE)
@@ -39,7 +33,6 @@ install(FILES
     DESTINATION .)
 install(FILES ${BYTEKIJKER_WINDOWS_QT}/plugins/platforms/qwindows.dll DESTINATION platforms)
 install(FILES ${BYTEKIJKER_WINDOWS_QT}/plugins/styles/qwindowsvistastyle.dll DESTINATION styles)
-install(FILES ${CMAKE_BINARY_DIR}/translations/qtbase_nl.qm DESTINATION translations)
 
 # The licences: Qt's part is made from the attributions in the source of the
 # Qt that is shipped (Debian's qt6-base, fetched once and cached by

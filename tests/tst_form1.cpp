@@ -5,15 +5,69 @@
 #include "platform/pathtext.h"
 #include "viewer/infotext.h"
 
+#include "viewer/warning.h"
+
 #include <QFontInfo>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QStyleHints>
+#include <QTimer>
+#include <QTranslator>
+#include <functional>
+
+// Asked by Qt only for the texts that the translations installed after it
+// have none for.
+class Untranslated : public QTranslator {
+public:
+    QString translate(const char *context, const char *text, const char *, int) const override
+    {
+        asked << QStringLiteral("%1: %2").arg(QLatin1String(context), QString::fromUtf8(text));
+        return {};
+    }
+    bool isEmpty() const override { return false; }
+    mutable QStringList asked;
+};
+
+// The entries of the context menu a right click on the widget opens, its
+// submenus' too; the menu is closed again.
+QStringList contextMenu(QWidget *widget)
+{
+    QStringList entries;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            std::function<void(QMenu *)> read = [&](QMenu *menu) {
+                for (QAction *action : menu->actions()) {
+                    if (!action->isSeparator())
+                        entries << action->text();
+                    if (action->menu())
+                        read(action->menu());
+                }
+            };
+            read(menu);
+            poll.stop();
+            menu->close();
+        }
+    });
+    poll.start(10);
+    const QPoint at(5, 5);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
+    QApplication::sendEvent(widget, &event);
+    return entries;
+}
 
 class TestForm1 : public Form1Test {
     Q_OBJECT
 
+    Untranslated untranslated;
+
 private slots:
-    void initTestCase() { prepare(); }
+    void initTestCase()
+    {
+        QCoreApplication::installTranslator(&untranslated);
+        prepare();
+    }
     void init() { openForm(); }
 
     // One row a line, as a table reads.
@@ -89,14 +143,49 @@ private slots:
         QVERIFY(codes().isEmpty() && text().isEmpty() && pathBox().isEmpty());
     }
 
-    // The texts Qt supplies itself are Dutch too: a text box's and a line's menu.
-    void contextMenusInDutch()
+    // Every menu Qt makes for the program, opened as a right click opens it,
+    // asks only for texts the program has in Dutch: the recorder, installed
+    // before the program's translation, hears of every text that has none.
+    void qtTextsInDutch_data()
     {
-        for (QMenu *menu : {control<QPlainTextEdit>("Tasc")->createStandardContextMenu(),
-                            control<QLineEdit>("Tbestand")->createStandardContextMenu()}) {
-            QCOMPARE(menu->actions().first()->text().section('\t', 0, 0), QStringLiteral("&Ongedaan maken"));
-            delete menu;
+        QTest::addColumn<QString>("target");
+        for (const char *target : {"Tbestand", "Tasc", "Ttekst", "Tasc upright", "Tasc lying", "Ttekst upright",
+                                   "Dir1 upright", "Dir1 lying", "File1 upright", "File1 lying", "message",
+                                   "right-to-left input"})
+            QTest::newRow(target) << QString(target);
+    }
+
+    void qtTextsInDutch()
+    {
+        QFETCH(QString, target);
+        fOpen chooser;
+        chooser.show();
+        untranslated.asked.clear();
+        std::unique_ptr<Warning> message(target == "message" ? new Warning("Titel", "Tekst", form.get()) : nullptr);
+        QWidget *widget = target == "message" ? message->findChild<QLabel *>("qt_msgbox_label")
+                                              : control(qPrintable(target.section(' ', 0, 0)));
+        if (!widget)
+            widget = chooser.findChild<QWidget *>(target.section(' ', 0, 0));
+        if (auto *area = qobject_cast<QAbstractScrollArea *>(widget)) {
+            widget = target.endsWith("upright") ? static_cast<QWidget *>(area->verticalScrollBar())
+                   : target.endsWith("lying")   ? area->horizontalScrollBar()
+                                                : area->viewport();
         }
+        if (target == "right-to-left input") {
+            if (!QGuiApplication::styleHints()->useRtlExtensions())
+                QSKIP("Qt adds its menu of control characters where a right-to-left input language is "
+                      "installed, and this system has none");
+            widget = control("Tbestand");
+        }
+        QVERIFY(widget);
+        const QStringList entries = contextMenu(widget);
+        QVERIFY2(!entries.isEmpty(), "no menu opened");
+        QVERIFY2(!entries.contains(QString()), qPrintable(entries.join('|')));
+        if (target == "right-to-left input")
+            QVERIFY2(entries.size() > 20, qPrintable(entries.join('|')));
+        if (message)
+            QCOMPARE(message->button(QMessageBox::Ok)->text(), QStringLiteral("OK"));
+        QVERIFY2(untranslated.asked.isEmpty(), qPrintable(untranslated.asked.join(", ")));
     }
 
     void paging_data()
