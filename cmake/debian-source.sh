@@ -3,9 +3,14 @@
 # that holds each (its .dsc, original tarballs and Debian changes):
 #   debian-source.sh <package>=<version>...
 # Each is cached outside the clone, under its name and version, and moved
-# into place only when apt has checked every part against the signed .dsc,
-# so an interrupted or refused fetch never looks complete. A package that
-# can't be fetched is named, and the script fails.
+# into place only when every part has been checked against the checksums of
+# the archive's signed index (those of the .dsc), so an interrupted or
+# refused fetch never looks complete. A package that can't be had whole is
+# named, with the files it lacks, and the script fails.
+#
+# Where the package source lacks a file, BYTEKIJKER_SOURCES may name a
+# folder that holds it (fetched from snapshot.debian.org, say): a file there
+# is taken only when its checksum is the one the index gives.
 set -euo pipefail
 
 cache=${BYTEKIJKER_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/bytekijker}/debian-sources
@@ -40,18 +45,39 @@ for package in "$@"; do
     if [ ! -f "$folder/.complete" ]; then
         $updated || update
         fetch=$(mktemp -d "$work/fetch.XXXXXX")
-        if (cd "$fetch" && apt-get "${private[@]}" -q source --download-only "$package" >&2); then
-            touch "$fetch/.complete"
-            rm -rf "$folder"
-            mv -T "$fetch" "$folder"
-        else
-            missing+=("$package")
+        # Each part: 'uri' name size SHA256:checksum
+        parts=$(apt-get "${private[@]}" -q source --print-uris "$package" 2>/dev/null | grep "^'" || true)
+        if [ -z "$parts" ]; then
+            missing+=("$package (not in the package source)")
             continue
         fi
+        (cd "$fetch" && apt-get "${private[@]}" -q source --download-only "$package" >&2) || true
+        lacking=()
+        while read -r _ name _ checksum; do
+            checksum=${checksum#SHA256:}
+            if ! echo "$checksum  $fetch/$name" | sha256sum --status -c 2>/dev/null; then
+                rm -f "$fetch/$name"
+                supplied=${BYTEKIJKER_SOURCES:-/nonexistent}/$name
+                if echo "$checksum  $supplied" | sha256sum --status -c 2>/dev/null; then
+                    echo "debian-source.sh: $name taken from $BYTEKIJKER_SOURCES" >&2
+                    cp "$supplied" "$fetch/$name"
+                else
+                    lacking+=("$name")
+                fi
+            fi
+        done <<<"$parts"
+        if [ ${#lacking[@]} -gt 0 ]; then
+            missing+=("$package (lacking ${lacking[*]})")
+            continue
+        fi
+        touch "$fetch/.complete"
+        rm -rf "$folder"
+        mv -T "$fetch" "$folder"
     fi
     echo "$folder"
 done
 if [ ${#missing[@]} -gt 0 ]; then
     echo "debian-source.sh: could not fetch the source of: ${missing[*]}" >&2
+    echo "debian-source.sh: a folder named by BYTEKIJKER_SOURCES may hold the files the package source lacks" >&2
     exit 1
 fi

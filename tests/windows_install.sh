@@ -94,7 +94,7 @@ code=$?
 
 # With the program running, nothing changes: not even a file the program
 # doesn't hold is written again (it would get the release's time back).
-touch -d @1 "$installed/LICENSE.txt" "$installed/translations/qtbase_nl.qm"
+touch -d @1 "$installed/LICENSE.txt" "$installed/licenses/LGPL-3.0-only.txt"
 before=$(state "$installed")
 "$wine" "$installed/bytekijker.exe" &
 if main_window; then
@@ -110,9 +110,14 @@ if main_window; then
     code=$?
     [ "$code" -eq 2 ] || fail "the uninstall of a running program exited with $code, not 2"
     # Started as a user starts it, the uninstaller copies itself to a
-    # temporary folder (~nsu*.tmp), starts that copy and returns.
-    "$wine" "$installed/uninstall.exe" /S
-    timeout 60 sh -c 'while pgrep -f "~nsu.*\.tmp" >/dev/null; do sleep 0.1; done'
+    # temporary folder (~nsu*.tmp), starts that copy and returns. wine forks
+    # the copy from it before it returns, into its session: in a session of
+    # its own, the uninstall is over when that session is empty.
+    setsid "$wine" "$installed/uninstall.exe" /S &
+    session=$!
+    wait $session
+    timeout 120 sh -c "while pgrep -s $session >/dev/null; do sleep 0.1; done" ||
+        fail "the uninstaller's copy did not end within two minutes"
     [ "$(state "$installed")" = "$before" ] || fail "an uninstall removed files of a running program"
 else
     fail "the installed program shows no main window"

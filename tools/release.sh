@@ -5,12 +5,14 @@
 #   bytekijker-<version>-windows-x64.zip         the Windows program, unpacked anywhere
 #   bytekijker-<version>-setup.exe               its installer
 #   bytekijker-<version>.tar.gz                  the program's source
-#   bytekijker-<version>-windows-sources.tar     the source of what the Windows
-#                                                downloads bundle under the LGPL/GPL
+#   bytekijker-<version>-windows-sources.tar     the source of Qt, which the Windows
+#                                                downloads bundle under the LGPL, with
+#                                                how it was built
 #   SHA256SUMS
 #   release.sh [--packages]   --packages: the first four only, no fetching
 # It refuses a tree with uncommitted changes, and fetches the sources first,
-# so that a release whose sources can't be had stops before it builds.
+# so that a release whose sources can't be had stops before it builds, naming
+# what it lacks (BYTEKIJKER_SOURCES may supply it: cmake/debian-source.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,9 +23,10 @@ fi
 version=$(sed -n 's/^project(bytekijker VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
 export SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
 if [ "${1:-}" != --packages ]; then
-    packages=$(packaging/windows/windows-sources.sh)
+    packages=$(packaging/windows/windows-sources.sh --required)
     # shellcheck disable=SC2086   # one argument a package
     folders=$(cmake/debian-source.sh $packages)
+    named=$(packaging/windows/windows-sources.sh | grep -vxF "$packages" | sed 's/=/ /' | sed 's/^/  /')
 fi
 dist=dist
 rm -rf "$dist"
@@ -38,8 +41,7 @@ cp build-release/bytekijker_"$version"_*.deb build-release-windows/bytekijker-"$
 git archive --format=tar --prefix="bytekijker-$version/" HEAD | gzip -9n > "$dist/bytekijker-$version.tar.gz"
 
 if [ "${1:-}" != --packages ]; then
-    # Debian's source packages as fetched, one folder each, with how Qt was
-    # built from them.
+    # Debian's source package of Qt as fetched, with how Qt was built from it.
     name=bytekijker-$version-windows-sources
     sources=$(mktemp -d)
     trap 'rm -rf "$sources"' EXIT
@@ -52,7 +54,8 @@ if [ "${1:-}" != --packages ]; then
     cp cmake/windows/qt-windows.sh cmake/windows/mingw-w64.cmake "$sources/$name/build/"
     sed -e "s/@VERSION@/$version/g" -e "s/@PACKAGES@/$(echo $packages)/" \
         -e "s/@COMPILER@/g++-mingw-w64-x86-64-posix $(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix)/" \
-        packaging/windows/SOURCES.txt.in > "$sources/$name/README.txt"
+        packaging/windows/SOURCES.txt.in |
+        NAMED=$named awk '$0 == "@NAMED@" { print ENVIRON["NAMED"]; next } { print }' > "$sources/$name/README.txt"
     chmod -R u+rwX,go+rX,go-w "$sources/$name"
     tar -C "$sources" --sort=name --mtime="@$SOURCE_DATE_EPOCH" --owner=0 --group=0 --numeric-owner \
         -cf "$dist/$name.tar" "$name"

@@ -107,12 +107,13 @@ foreach(attribution IN LISTS attributions)
     endforeach()
 endforeach()
 
-# The licences of Qt, the runtime and the translation, whole.
-foreach(text LGPL-3.0-only GPL-3.0-only Qt-GPL-exception-1.0)
+# The licences of Qt and the runtimes, whole.
+foreach(text LGPL-3.0-only GPL-3.0-only)
     file(COPY_FILE ${QT_SOURCE}/LICENSES/${text}.txt ${FOLDER}/licenses/${text}.txt)
 endforeach()
 file(COPY_FILE ${here}/notices/GCC-exception-3.1.txt ${FOLDER}/licenses/GCC-exception-3.1.txt)
 file(COPY_FILE ${here}/notices/winpthreads.txt ${FOLDER}/licenses/winpthreads.txt)
+file(COPY_FILE ${here}/notices/mingw-w64-runtime.txt ${FOLDER}/licenses/mingw-w64-runtime.txt)
 file(COPY_FILE ${here}/../../LICENSE ${FOLDER}/LICENSE.txt)
 
 foreach(package IN LISTS SOURCES)
