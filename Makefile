@@ -10,6 +10,7 @@
 # make package-windows  the zip and the installer, in build-windows/
 # make release       dist/: every download, the sources and SHA256SUMS, from a commit
 # make check-reproducible  builds the downloads in two fresh clones and compares them
+# make check-reproducible-qt  builds Qt for Windows again and compares its DLLs (ARGS=--cached: against the cache)
 # make format        formats the C++ code by .clang-format
 
 BUILD := build
@@ -26,10 +27,10 @@ TEST_PACKAGES := xvfb openbox dbus-daemon xdotool x11-utils xclip strace desktop
 PACKAGE_PACKAGES := dpkg-dev file lintian
 SCREENSHOT_PACKAGES := imagemagick
 FORMAT_PACKAGES := clang-format
-WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix ninja-build dpkg-dev wine64 fonts-wine nsis zip
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix ninja-build dpkg-dev wine64 fonts-wine nsis zip osslsigncode openssl
 
 .PHONY: run test test-sanitize bench bench-windows package screenshots build configure deps test-deps package-deps \
-        windows test-windows package-windows windows-deps release check-reproducible format clean
+        windows test-windows package-windows windows-deps release check-reproducible check-reproducible-qt format clean
 
 run: deps build
 	./$(BUILD)/bytekijker
@@ -115,6 +116,11 @@ release: package-deps windows-deps
 
 check-reproducible: package-deps windows-deps
 	tools/check-reproducible.sh
+
+# Two Qt builds take about an hour: not part of CI, run before a release
+# whose Qt is new.
+check-reproducible-qt: windows-deps
+	tools/check-reproducible-qt.sh $(ARGS)
 
 format:
 	@cmake/ensure-packages.sh $(FORMAT_PACKAGES)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the downloads of the last commit (release.sh --packages) in two
-# fresh clones, in folders of different names and at different times, and
-# compares them byte for byte. Prints each file's checksum, or where the two
+# Makes the release of the last commit (release.sh: every download, the
+# sources and the checksums) in two fresh clones, in folders of different
+# names and at different times, and compares them byte for byte. Prints each file's checksum, or where the two
 # differ; fails when any does.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,7 +9,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 for clone in first second-clone; do
     git clone -q . "$work/$clone"
-    if ! (cd "$work/$clone" && tools/release.sh --packages) > "$work/$clone.log" 2>&1; then
+    if ! (cd "$work/$clone" && tools/release.sh) > "$work/$clone.log" 2>&1; then
         tail -n 40 "$work/$clone.log" >&2
         echo "check-reproducible: the build in the $clone clone failed" >&2
         exit 1

@@ -16,6 +16,11 @@
 ; once; run in place, with _?=<folder>, it returns its own code, but can't
 ; remove its own file.)
 
+; Signed, the uninstaller before it goes in and the installer when it is
+; done, when BYTEKIJKER_SIGN names a certificate (sign.sh); else left as made.
+!uninstfinalize '"${__FILEDIR__}/sign.sh" "%1"' = 0
+!finalize '"${__FILEDIR__}/sign.sh" "%1"' = 0
+
 ; A 64-bit installer for a 64-bit program.
 Target amd64-unicode
 SetCompressor /SOLID lzma
