@@ -30,7 +30,7 @@ public:
 };
 
 // The entries of the context menu a right click on the widget opens, its
-// submenus' too; the menu is closed again.
+// submenus' too; the menu is closed again. None when no menu opens.
 QStringList contextMenu(QWidget *widget)
 {
     QStringList entries;
@@ -54,6 +54,9 @@ QStringList contextMenu(QWidget *widget)
     const QPoint at(5, 5);
     QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
     QApplication::sendEvent(widget, &event);
+    // A scroll bar's menu has been answered by now; a text box's is still open.
+    if (QApplication::activePopupWidget())
+        QTest::qWaitFor([&] { return !poll.isActive(); }, 5000);
     return entries;
 }
 
@@ -179,7 +182,9 @@ private slots:
         }
         QVERIFY(widget);
         const QStringList entries = contextMenu(widget);
-        QVERIFY2(!entries.isEmpty(), "no menu opened");
+        // A message's selectable text has a menu only over a link, which
+        // it hasn't; its button is Qt's.
+        QVERIFY2(!entries.isEmpty() || message, "no menu opened");
         QVERIFY2(!entries.contains(QString()), qPrintable(entries.join('|')));
         if (target == "right-to-left input")
             QVERIFY2(entries.size() > 20, qPrintable(entries.join('|')));
