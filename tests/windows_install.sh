@@ -109,15 +109,20 @@ if main_window; then
     "$wine" "$installed/uninstall.exe" /S "_?=C:\\Eigen\\bytekijker"
     code=$?
     [ "$code" -eq 2 ] || fail "the uninstall of a running program exited with $code, not 2"
-    # Started as a user starts it, the uninstaller copies itself to a
-    # temporary folder (~nsu*.tmp), starts that copy and returns. wine forks
-    # the copy from it before it returns, into its session: in a session of
-    # its own, the uninstall is over when that session is empty.
-    setsid "$wine" "$installed/uninstall.exe" /S &
-    session=$!
-    wait $session
-    timeout 120 sh -c "while pgrep -s $session >/dev/null; do sleep 0.1; done" ||
-        fail "the uninstaller's copy did not end within two minutes"
+    # Started as a user starts it, the uninstaller copies itself to a new
+    # folder in the temporary folder (~nsu*.tmp), starts that copy and
+    # returns; wine's CreateProcess returns only once the new process has
+    # started. So the uninstall is over when no process runs from that folder.
+    temporary=$(ls "$home/Temp")
+    "$wine" "$installed/uninstall.exe" /S
+    copy=$(comm -13 <(echo "$temporary") <(ls "$home/Temp") | grep '^~nsu')
+    if [ -z "$copy" ]; then
+        fail "the uninstaller made no copy of itself"
+    else
+        deadline=$((SECONDS + 120))
+        while pgrep -f "Temp.$copy" >/dev/null && [ $SECONDS -lt $deadline ]; do sleep 0.1; done
+        pgrep -f "Temp.$copy" >/dev/null && fail "the uninstaller's copy did not end within two minutes"
+    fi
     [ "$(state "$installed")" = "$before" ] || fail "an uninstall removed files of a running program"
 else
     fail "the installed program shows no main window"

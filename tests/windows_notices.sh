@@ -29,8 +29,11 @@ done
 shipped=("$program")
 for dll in $(cd "$folder" && find . -name 'Qt6*.dll' -o -name 'q*.dll'); do
     found=$(find "$qt/bin" "$qt/plugins" -name "$(basename "$dll")" | head -n 1)
-    [ -n "$found" ] || fail "$dll is not in Qt for Windows at $qt"
-    shipped+=("$found")
+    if [ -n "$found" ]; then
+        shipped+=("$found")
+    else
+        fail "$dll is not in Qt for Windows at $qt"
+    fi
 done
 [ ${#shipped[@]} -ge 6 ] || fail "found ${#shipped[@]} binaries before stripping, not the program and Qt's five"
 mapfile -t stripped < <(find "$folder" -name '*.exe' -o -name '*.dll')
@@ -39,7 +42,7 @@ traces=$(strings -n 5 "${shipped[@]}" "${stripped[@]}")
 [ -n "$traces" ] || fail "no traces read from the binaries"
 while IFS='|' read -r trace entry; do
     if grep -Eq "$trace" <<<"$traces" && ! grep -qF "$entry" "$notices"; then
-        fail "Qt's DLLs hold $entry (found '$trace'), which has no entry in the notices"
+        fail "the shipped binaries hold $entry (found '$trace'), which has no entry in the notices"
     fi
 done <<'EOF'
 inflate 1\.[0-9.]+ Copyright|Data Compression Library (zlib)

@@ -52,7 +52,7 @@ if [ "${1:-}" != --packages ]; then
     done
     mkdir "$sources/$name/build"
     cp cmake/windows/qt-windows.sh cmake/windows/mingw-w64.cmake "$sources/$name/build/"
-    sed -e "s/@VERSION@/$version/g" -e "s/@PACKAGES@/$(echo $packages)/" \
+    sed -e "s/@VERSION@/$version/g" -e "s/@PACKAGES@/$(echo $packages)/" -e "s/@EPOCH@/$SOURCE_DATE_EPOCH/" \
         -e "s/@COMPILER@/g++-mingw-w64-x86-64-posix $(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix)/" \
         packaging/windows/SOURCES.txt.in |
         NAMED=$named awk '$0 == "@NAMED@" { print ENVIRON["NAMED"]; next } { print }' > "$sources/$name/README.txt"

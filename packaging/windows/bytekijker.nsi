@@ -17,7 +17,8 @@
 ; remove its own file.)
 
 ; Signed, the uninstaller before it goes in and the installer when it is
-; done, when BYTEKIJKER_SIGN names a certificate (sign.sh); else left as made.
+; done, when BYTEKIJKER_SIGN names a certificate (sign.sh); readied for a
+; signature either way, so that removing one gives the unsigned bytes back.
 !uninstfinalize '"${__FILEDIR__}/sign.sh" "%1"' = 0
 !finalize '"${__FILEDIR__}/sign.sh" "%1"' = 0
 

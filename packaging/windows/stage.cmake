@@ -1,8 +1,8 @@
 # Run by the package_windows target on the gathered program folder FOLDER,
 # with SOURCE_DATE_EPOCH set: strips every executable and DLL with STRIP
 # when given (which then stamps them with that time, not the time of the
-# build), signs the program when BYTEKIJKER_SIGN names a certificate
-# (sign.sh), gives every file that time and modes that don't follow the umask
+# build), readies the program for a signature and signs it when
+# BYTEKIJKER_SIGN names a certificate (sign.sh), gives every file that time and modes that don't follow the umask
 # (the installer keeps the time, the zip both), and writes beside the folder:
 #   files.nsh      the installer's files, in a fixed order
 #   uninstall.nsh  what the uninstaller removes: those files and the folders
