@@ -16,8 +16,7 @@ class QtDutch : public QTranslator {
 public:
     using QTranslator::QTranslator;
 
-    QString translate(const char *context, const char *sourceText, const char *disambiguation,
-                      int n) const override;
+    QString translate(const char *context, const char *sourceText, const char *disambiguation, int n) const override;
     bool isEmpty() const override { return false; }
 };
 

@@ -152,9 +152,9 @@ private slots:
     void qtTextsInDutch_data()
     {
         QTest::addColumn<QString>("target");
-        for (const char *target : {"Tbestand", "Tasc", "Ttekst", "Tasc upright", "Tasc lying", "Ttekst upright",
-                                   "Dir1 upright", "Dir1 lying", "File1 upright", "File1 lying", "message",
-                                   "right-to-left input"})
+        for (const char *target :
+             {"Tbestand", "Tasc", "Ttekst", "Tasc upright", "Tasc lying", "Ttekst upright", "Dir1 upright",
+              "Dir1 lying", "File1 upright", "File1 lying", "message", "right-to-left input"})
             QTest::newRow(target) << QString(target);
     }
 
@@ -171,7 +171,7 @@ private slots:
             widget = chooser.findChild<QWidget *>(target.section(' ', 0, 0));
         if (auto *area = qobject_cast<QAbstractScrollArea *>(widget)) {
             widget = target.endsWith("upright") ? static_cast<QWidget *>(area->verticalScrollBar())
-                   : target.endsWith("lying")   ? area->horizontalScrollBar()
+                     : target.endsWith("lying") ? area->horizontalScrollBar()
                                                 : area->viewport();
         }
         if (target == "right-to-left input") {
