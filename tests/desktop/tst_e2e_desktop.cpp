@@ -207,12 +207,12 @@ private slots:
     {
         QFile log(traceLog);
         QVERIFY(log.open(QIODevice::ReadOnly | QIODevice::Text));
-        const QStringList lines = QString::fromUtf8(log.readAll()).split('\n');
-        const QStringList writes =
-            UnderWine ? wineWrites(lines)
-                      : lines.filter(
-                          QRegularExpression("^\\d+\\s+(?!open)(?!.*</memfd:)\\w+\\(.*\\) = "
-                                             "\\d|^\\d+\\s+open.*O_(WRONLY|RDWR|CREAT|TRUNC|APPEND|TMPFILE).* = \\d"));
+        const QStringList lines = wholeCalls(QString::fromUtf8(log.readAll()).split('\n'));
+        const QStringList writes = UnderWine
+                                       ? wineWrites(lines)
+                                       : lines.filter(QRegularExpression(
+                                           "^\\d+\\s+(?!open)(?!.*</memfd:)\\w+\\(.*\\) = "
+                                           "\\d|^\\d+\\s+open.*O_(WRONLY|RDWR|CREAT|TRUNC|APPEND|TMPFILE).* = \\d"));
         QVERIFY2(writes.isEmpty(), qPrintable(writes.join('\n')));
         const QString shown = UnderWine ? "NtCreateFile.*a\\.bin"
                                         : "open.*\"" + QRegularExpression::escape(work.filePath("a.bin")) + "\"";
@@ -220,6 +220,26 @@ private slots:
     }
 
 private:
+    // strace -f splits a call that another thread's call interrupts into an
+    // "<unfinished ...>" line and a "<... name resumed>" line, neither of
+    // which reads as the call; joined again, every call is one line.
+    static QStringList wholeCalls(const QStringList &lines)
+    {
+        const QRegularExpression unfinished(R"(^(\d+)(\s+.*) <unfinished \.\.\.>$)");
+        const QRegularExpression resumed(R"(^(\d+)\s+<\.\.\. \w+ resumed>(.*)$)");
+        QHash<QString, QString> pending;   // by thread
+        QStringList calls;
+        for (const QString &line : lines) {
+            if (const QRegularExpressionMatch start = unfinished.match(line); start.hasMatch())
+                pending[start.captured(1)] = start.captured(1) + start.captured(2);
+            else if (const QRegularExpressionMatch end = resumed.match(line); end.hasMatch())
+                calls << pending.take(end.captured(1)) + end.captured(2);
+            else
+                calls << line;
+        }
+        return calls + pending.values();   // calls still running when the trace ended
+    }
+
     // The files on a drive that wine's trace shows opened for writing,
     // creating or deleting, apart from wine's own folder (its pipes are no
     // files). Wine traces each open as it is asked, whether it succeeds or not.
