@@ -120,6 +120,7 @@ check-reproducible: package-deps windows-deps
 # Two Qt builds take about an hour: not part of CI, run before a release
 # whose Qt is new.
 check-reproducible-qt: windows-deps
+	@cmake/ensure-packages.sh xxd
 	tools/check-reproducible-qt.sh $(ARGS)
 
 format:

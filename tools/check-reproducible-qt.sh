@@ -29,6 +29,22 @@ fi
 second=$(build "$work/second-cache/of/another/name")
 
 strip=x86_64-w64-mingw32-strip
+# Where two files differ: each run of differing bytes (the first ten), the
+# section of the PE file it lies in, and the bytes around it in both.
+where() {
+    local offsets offset section name size start
+    offsets=$(cmp -l "$1" "$2" | awk '{ o = $1 - 1; if (o != last + 1) print o; last = o }' | head -n 10 || true)
+    for offset in $offsets; do
+        section="the headers"
+        while read -r _ name size _ _ start _; do
+            if [ $((0x$start > 0 && offset >= 0x$start && offset < 0x$start + 0x$size)) = 1 ]; then section=$name; fi
+        done < <(x86_64-w64-mingw32-objdump -h "$1" | grep -E '^ +[0-9]+ ')
+        printf '  at 0x%x (%s)\n' "$offset" "$section"
+        for file in "$1" "$2"; do
+            printf '    %s\n' "$(xxd -s $((offset > 16 ? offset - 16 : 0)) -l 48 -c 48 "$file" | cut -d' ' -f2-)"
+        done
+    done
+}
 different=0
 for file in bin/Qt6Core.dll bin/Qt6Gui.dll bin/Qt6Widgets.dll plugins/platforms/qwindows.dll \
             plugins/styles/qwindowsvistastyle.dll; do
@@ -42,14 +58,14 @@ for file in bin/Qt6Core.dll bin/Qt6Gui.dll bin/Qt6Widgets.dll plugins/platforms/
         echo "same as shipped  $(sha256sum < "$shipped_first" | cut -c1-16)  $(stat -c %s "$shipped_first") bytes  $file"
     else
         echo "DIFFERENT as shipped: $file, $(cmp -l "$shipped_first" "$shipped_second" | wc -l) bytes"
+        where "$shipped_first" "$shipped_second"
         different=1
     fi
     if cmp -s "$first/$file" "$second/$file"; then
         echo "same as built    $file"
     else
-        # Where in the file: the offsets of the differing bytes, in runs.
-        runs=$(cmp -l "$first/$file" "$second/$file" | awk '{ o = $1 - 1; if (o != last + 1 && n++ < 10) printf "%s0x%x", (n > 1 ? " " : ""), o; last = o }')
-        echo "differs as built $file: $(cmp -l "$first/$file" "$second/$file" | wc -l) bytes, at $runs"
+        echo "differs as built $file: $(cmp -l "$first/$file" "$second/$file" | wc -l) bytes"
+        where "$first/$file" "$second/$file"
     fi
 done
 exit $different
