@@ -65,7 +65,6 @@ DirList::DirList(QWidget *parent)
 
 void DirList::setPath(std::filesystem::path path)
 {
-    const bool changes = path != current;
     current = std::move(path);
     chain.clear();
     QStringList chainNames;
@@ -84,8 +83,7 @@ void DirList::setPath(std::filesystem::path path)
     files = std::move(listing.files);
     rows->setRows(chainNames, std::move(listing.folders));
     setCurrentIndex(rows->index(int(chain.size()) - 1));
-    if (changes)
-        emit changed();
+    emit changed();
 }
 
 bool DirList::setDrive(const QString &root, const std::filesystem::path &folder)

@@ -11,8 +11,9 @@ class FolderModel;
 // The directory list: the chain of folders from the drive's root down to the
 // current folder, then the current folder's subfolders. Opening an entry
 // (double-click or Enter) makes it the current folder; an entry of the chain
-// goes up to it. The change signal fires whenever the path changes. The
-// folder is read once, for its files too, which the file list then shows.
+// goes up to it, the last one reads the current folder again. The change
+// signal fires whenever a folder is read, the same one again too. The folder
+// is read once, for its files too, which the file list then shows.
 class DirList : public QListView {
     Q_OBJECT
 public:

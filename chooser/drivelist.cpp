@@ -40,10 +40,11 @@ void DriveList::setDrive(const QString &drive)
 
 std::filesystem::path DriveList::currentFolder() const
 {
-    const std::filesystem::path working = workingFolder();
-    // Written from the drive's own root, so that c:\work shows as C:\work.
-    if (driveOf(pathText(working), drives()) == drive())
-        return pathFromText(drive()) / belowRoot(working);
+    const QString working = pathText(workingFolder());
+    // Written from the drive's own root, so that c:\work shows as C:\work;
+    // the drive may lie below another's, as /home below /.
+    if (driveOf(working, drives()) == drive())
+        return pathFromText(drive()) / pathFromText(belowDrive(working, drive()));
     return pathFromText(drive());
 }
 

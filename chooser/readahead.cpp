@@ -3,15 +3,31 @@
 #include "platform/folderwatch.h"
 
 #include <QCoreApplication>
-#include <future>
+#include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <thread>
 
 namespace {
 
-std::filesystem::path aheadFolder;
-std::unique_ptr<FolderWatch> watch;   // begun before the folder is read
-std::future<std::optional<Listing>> ahead;
+// What the thread that reads ahead shares with the program. The thread holds
+// it for as long as it runs, which may be past the program's end: a file
+// system that hangs can hold a read up for ever, and nothing waits for one.
+struct ReadAhead {
+    enum Stage { Reading, Sorting, Done, Abandoned };
+
+    std::filesystem::path folder;
+    std::size_t fromNames = 0;
+    std::mutex mutex;
+    std::condition_variable moved;   // on each change of stage
+    Stage stage = Reading;
+    bool taken = false;
+    std::unique_ptr<FolderWatch> watch;   // begun before the folder is read
+    bool hasLinks = false;
+    std::optional<Listing> listing;
+};
+
+std::shared_ptr<ReadAhead> ahead;
 
 // A folder's spelling as the chooser's will be compared with it. Two
 // spellings of one folder only cost the read ahead.
@@ -21,14 +37,14 @@ std::filesystem::path spelling(const std::filesystem::path &folder)
     return std::filesystem::absolute(folder, error).lexically_normal();
 }
 
-// Whether `folder`, read now, gives the names of `listing` in the same order.
-// The names are only compared, never kept: this costs little more than the
-// kernel's own read.
+// Whether `folder`, read now, gives the names of `listing` in the same order,
+// each of the same kind. The names are only compared, never kept: this costs
+// little more than the kernel's own read.
 bool sameEntries(const std::filesystem::path &folder, const Listing &listing)
 {
     std::size_t folders = 0, files = 0;
     bool same = true;
-    readFolder(folder, [&](NativeName name, bool isFolder) {
+    readFolder(folder, [&](NativeName name, bool isFolder, bool) {
         const NameList &expected = (isFolder ? listing.folders : listing.files).unsorted();
         std::size_t &at = isFolder ? folders : files;
         same = at < expected.size() && expected[at] == name;
@@ -38,47 +54,91 @@ bool sameEntries(const std::filesystem::path &folder, const Listing &listing)
     return same && folders == listing.folders.size() && files == listing.files.size();
 }
 
-void waitForReadAhead()
+// Everything that touches the folder happens here, off the user-interface
+// thread. The sorting asks Qt for the locale, so it begins only while the
+// program isn't ending.
+void readAndSort(const std::shared_ptr<ReadAhead> &state)
 {
-    if (ahead.valid())
-        ahead.wait();
+    auto watch = std::make_unique<FolderWatch>(state->folder);
+    FolderEntries entries = readFolder(state->folder);
+    std::unique_lock lock(state->mutex);
+    if (state->stage == ReadAhead::Abandoned)
+        return;
+    state->watch = std::move(watch);
+    state->hasLinks = entries.hasLinks;
+    if (entries.folders.size() + entries.files.size() >= state->fromNames) {
+        state->stage = ReadAhead::Sorting;
+        state->moved.notify_all();
+        lock.unlock();
+        std::optional<Listing> listing = sortedListing(std::move(entries));
+        lock.lock();
+        state->listing = std::move(listing);
+    }
+    state->stage = ReadAhead::Done;
+    state->moved.notify_all();
+}
+
+// Lets go of a read ahead: a sorting under way is waited for, as it uses
+// Qt's globals; a read still under way is abandoned to end on its own.
+void letGo(const std::shared_ptr<ReadAhead> &state)
+{
+    if (!state)
+        return;
+    std::unique_lock lock(state->mutex);
+    state->moved.wait(lock, [&] { return state->stage != ReadAhead::Sorting; });
+    if (state->stage == ReadAhead::Reading)
+        state->stage = ReadAhead::Abandoned;
+}
+
+// At the program's end, while the application object is still there.
+void letGoAtEnd()
+{
+    letGo(ahead);
 }
 
 }   // namespace
 
 void readAhead(const std::filesystem::path &folder, std::size_t fromNames)
 {
-    // The sorting asks Qt for the locale, so a program that ends while it
-    // runs waits for it with the application object, while Qt's globals are
-    // still there, not after them.
-    static std::once_flag waitsAtEnd;
-    std::call_once(waitsAtEnd, [] { qAddPostRoutine(waitForReadAhead); });
-    aheadFolder = spelling(folder);
-    watch = std::make_unique<FolderWatch>(aheadFolder);
-    ahead = std::async(std::launch::async, [folder = aheadFolder, fromNames]() -> std::optional<Listing> {
-        FolderEntries entries = readFolder(folder);
-        if (entries.folders.size() + entries.files.size() < fromNames)
-            return std::nullopt;
-        return sortedListing(std::move(entries));
-    });
+    static std::once_flag atEnd;
+    std::call_once(atEnd, [] { qAddPostRoutine(letGoAtEnd); });
+    letGo(ahead);
+    ahead = std::make_shared<ReadAhead>();
+    ahead->folder = spelling(folder);
+    ahead->fromNames = fromNames;
+    std::thread(readAndSort, ahead).detach();
 }
 
 bool readAheadDone()
 {
-    return !ahead.valid() || ahead.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    if (!ahead)
+        return true;
+    const std::lock_guard lock(ahead->mutex);
+    return ahead->stage == ReadAhead::Done;
 }
 
 std::optional<Listing> takeReadAhead(const std::filesystem::path &folder)
 {
-    if (!ahead.valid())
+    if (!ahead)
         return std::nullopt;
-    std::optional<Listing> listing = ahead.get();
-    const std::unique_ptr<FolderWatch> watched = std::move(watch);
-    if (!listing || spelling(folder) != aheadFolder)
+    const std::shared_ptr<ReadAhead> state = ahead;
+    std::unique_lock lock(state->mutex);
+    if (state->taken || spelling(folder) != state->folder)
         return std::nullopt;
+    state->taken = true;
+    state->moved.wait(lock, [&] { return state->stage == ReadAhead::Done; });
+    if (!state->listing)
+        return std::nullopt;
+    std::optional<Listing> listing = std::move(state->listing);
+    const std::unique_ptr<FolderWatch> watched = std::move(state->watch);
+    lock.unlock();
+    // A link's kind is its target's, which can change with nothing in the
+    // folder changing: a folder that holds links is read again to be sure.
     switch (watched->state()) {
     case FolderWatch::Unchanged:
-        return listing;
+        if (!state->hasLinks)
+            return listing;
+        break;
     case FolderWatch::Changed:
         return std::nullopt;
     case FolderWatch::Unknown:

@@ -19,3 +19,11 @@ std::filesystem::path belowRoot(const std::filesystem::path &path)
     const auto &native = path.native();
     return native.substr(std::min(rootOf(path).native().size(), native.size()));
 }
+
+QString belowDrive(const QString &path, const QString &drive)
+{
+    QString below = path.mid(drive.size());
+    while (below.startsWith(QDir::separator()))
+        below.remove(0, 1);
+    return below;
+}

@@ -23,5 +23,9 @@ std::filesystem::path rootOf(const std::filesystem::path &path);
 // The part of a full path below its root: dir/sub of /dir/sub.
 std::filesystem::path belowRoot(const std::filesystem::path &path);
 
+// The part of a full path below the drive that holds it (driveOf): user/work
+// of /home/user/work on the drive /home, work of c:\work on C:\.
+QString belowDrive(const QString &path, const QString &drive);
+
 // Whether names differ by case alone: on Windows c:\work is C:\Work.
 Qt::CaseSensitivity caseOfNames();

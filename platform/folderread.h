@@ -6,18 +6,22 @@
 #include <functional>
 
 // The names in one folder as the system gives them, unsorted: its folders
-// (links to folders too) and everything else. Each system has its own file.
+// (links to folders too) and everything else; and whether any entry is a
+// link, whose kind is its target's and can change with nothing in the folder
+// changing. Each system has its own file.
 struct FolderEntries {
     NameList folders;
     NameList files;
+    bool hasLinks = false;
 };
 
 // Empty when the folder can't be read.
 FolderEntries readFolder(const std::filesystem::path &folder);
 
 // Hands each entry to `take` as it is read, until `take` gives false; keeps
-// nothing. Nothing is handed over when the folder can't be read.
-using EntryTaker = std::function<bool(NativeName name, bool isFolder)>;
+// nothing. Nothing is handed over when the folder can't be read. `isLink`
+// also where the system doesn't say and the entry may be one.
+using EntryTaker = std::function<bool(NativeName name, bool isFolder, bool isLink)>;
 void readFolder(const std::filesystem::path &folder, const EntryTaker &take);
 
 // Whether the folder's entries can be read at all.

@@ -34,7 +34,8 @@ void readFolder(const std::filesystem::path &folder, const EntryTaker &take)
         return;
     while (const dirent *entry = ::readdir(listed.get())) {
         const std::string_view name = entry->d_name;
-        if (name != "." && name != ".." && !take(name, isFolder(listed.get(), *entry)))
+        const bool mayBeLink = entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN;
+        if (name != "." && name != ".." && !take(name, isFolder(listed.get(), *entry), mayBeLink))
             return;
     }
 }

@@ -19,6 +19,9 @@ public:
         // No short names, and the entries fetched in large batches.
         handle = ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr,
                                     FIND_FIRST_EX_LARGE_FETCH);
+        // A drive's root has no "." and ".." entries: an empty one finds
+        // nothing at all, and is still a folder that lists.
+        listable = handle != INVALID_HANDLE_VALUE || ::GetLastError() == ERROR_FILE_NOT_FOUND;
     }
     ~FolderSearch()
     {
@@ -29,11 +32,13 @@ public:
     FolderSearch &operator=(const FolderSearch &) = delete;
 
     bool found() const { return handle != INVALID_HANDLE_VALUE; }
+    bool canList() const { return listable; }
     const WIN32_FIND_DATAW &current() const { return entry; }
     bool next() { return ::FindNextFileW(handle, &entry); }
 
 private:
     HANDLE handle = INVALID_HANDLE_VALUE;
+    bool listable = false;
     WIN32_FIND_DATAW entry{};
 };
 
@@ -45,13 +50,14 @@ void readFolder(const std::filesystem::path &folder, const EntryTaker &take)
     for (bool more = search.found(); more; more = search.next()) {
         const std::wstring_view name = search.current().cFileName;
         // A link or junction to a folder carries the folder's mark.
-        const bool isFolder = search.current().dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-        if (name != L"." && name != L".." && !take(name, isFolder))
+        const DWORD attributes = search.current().dwFileAttributes;
+        if (name != L"." && name != L".."
+            && !take(name, attributes & FILE_ATTRIBUTE_DIRECTORY, attributes & FILE_ATTRIBUTE_REPARSE_POINT))
             return;
     }
 }
 
 bool canList(const std::filesystem::path &folder)
 {
-    return FolderSearch(folder).found();
+    return FolderSearch(folder).canList();
 }

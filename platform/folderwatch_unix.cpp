@@ -4,6 +4,7 @@
 #include <climits>
 #include <linux/magic.h>
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <sys/vfs.h>
 #include <unistd.h>
 
@@ -37,8 +38,11 @@ bool everyChangeSeenHere(const std::filesystem::path &folder)
 FolderWatch::FolderWatch(const std::filesystem::path &folder)
     : watch(NoWatch)
 {
-    if (!everyChangeSeenHere(folder))
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0 || !everyChangeSeenHere(folder))
         return;
+    device = info.st_dev;
+    identity = info.st_ino;
     const int notices = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (notices < 0)
         return;
@@ -49,6 +53,7 @@ FolderWatch::FolderWatch(const std::filesystem::path &folder)
         return;
     }
     watch = notices;
+    folderPath = folder;
 }
 
 FolderWatch::~FolderWatch()
@@ -61,6 +66,12 @@ FolderWatch::State FolderWatch::state() const
 {
     if (watch == NoWatch)
         return Unknown;
+    // The watch follows the folder it began on, not its path: a file system
+    // mounted over it, or another folder in its place, is seen by its device
+    // and number.
+    struct stat info {};
+    if (::stat(folderPath.c_str(), &info) != 0 || info.st_dev != device || info.st_ino != identity)
+        return Changed;
     // Room for one notice; any notice at all (an overflow too) is a change.
     alignas(inotify_event) char notice[sizeof(inotify_event) + NAME_MAX + 1];
     if (::read(int(watch), notice, sizeof notice) > 0)

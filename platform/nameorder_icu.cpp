@@ -37,7 +37,8 @@ using Collator = std::unique_ptr<UCollator, decltype(&ucol_close)>;
 Collator openCollator()
 {
     UErrorCode status = U_ZERO_ERROR;
-    const QByteArray name = collationLocale().name().toLatin1();
+    // Named as QCollator names it, script included: sr_Latn, not sr_RS.
+    const QByteArray name = collationLocale().bcp47Name().replace(u'-', u'_').toLatin1();
     Collator collator(ucol_open(name.constData(), &status), &ucol_close);
     if (U_FAILURE(status))
         collator.reset(ucol_open("", &(status = U_ZERO_ERROR)));

@@ -16,6 +16,8 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
+#include <dlfcn.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #endif
 
@@ -183,5 +185,57 @@ inline std::shared_ptr<void> lockAgainstOthers([[maybe_unused]] const std::files
     return {::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr), ::CloseHandle};
 #else
     return nullptr;
+#endif
+}
+
+// On a network or FUSE file system a file can pass stat() and then fail
+// fstat() on its open descriptor with an I/O error. failFstatOf() makes the
+// file at `path` do so until the result is let go (null where it can't);
+// every other descriptor gets the system's own answer.
+inline std::string failingFstat;
+
+inline std::shared_ptr<void> failFstatOf([[maybe_unused]] const std::filesystem::path &path)
+{
+#ifdef Q_OS_WIN
+    return nullptr;
+#else
+    failingFstat = std::filesystem::weakly_canonical(path);
+    return {nullptr, [](void *) { failingFstat.clear(); }};
+#endif
+}
+
+#ifndef Q_OS_WIN
+extern "C" int fstat(int fd, struct stat *info) noexcept
+{
+    static const auto system = reinterpret_cast<int (*)(int, struct stat *)>(::dlsym(RTLD_NEXT, "fstat"));
+    if (!failingFstat.empty()) {
+        char target[4096];
+        const ssize_t size = ::readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), target, sizeof target);
+        if (size > 0 && std::string_view(target, std::size_t(size)) == failingFstat) {
+            errno = EIO;
+            return -1;
+        }
+    }
+    return system(fd, info);
+}
+#endif
+
+// A file system of `type` ("tmpfs", "ramfs") mounted at the folder `path`
+// until the result is let go; null where the tests can't mount one (not
+// root, a container that forbids it, Windows).
+inline std::shared_ptr<void> mountAt([[maybe_unused]] const char *type, [[maybe_unused]] const QString &path)
+{
+#ifdef Q_OS_WIN
+    return nullptr;
+#else
+    auto *where = new QByteArray(pathBytes(path));
+    if (::mount(type, where->constData(), type, 0, nullptr) != 0) {
+        delete where;
+        return nullptr;
+    }
+    return std::shared_ptr<void>(where, [](void *folder) {
+        ::umount2(static_cast<QByteArray *>(folder)->constData(), MNT_DETACH);
+        delete static_cast<QByteArray *>(folder);
+    });
 #endif
 }

@@ -4,6 +4,7 @@
 #include "app/module1.h"
 #include "chooser/fopen.h"
 #include "chooser/readahead.h"
+#include "platform/folderwatch.h"
 #include "platform/nameorder.h"
 #include "platform/pathtext.h"
 #include "testfiles.h"
@@ -14,6 +15,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <numeric>
 
@@ -22,6 +24,8 @@ namespace {
 const QString Separator = QDir::separator();
 // On Windows a drive letter whose medium is missing.
 const QString MissingDrive = OnWindows ? "Q:\\" : "/no-such-drive";
+// Under the tests' wine a drive whose root is empty (cmake/windows/with-wine.sh).
+const QString EmptyDrive = "Y:\\";
 // On Linux not valid UTF-8.
 const QByteArray NotText = OnWindows ? "café.bin" : "caf\xe9.bin";
 // The working folder's own drive reached as a network share, \\localhost\c$\.
@@ -102,7 +106,10 @@ private slots:
 
     void init()
     {
-        dialog = new fOpen([this] { return QStringList{rootDrive, otherDrive, MissingDrive}; });
+        dialog = new fOpen([this] {
+            return QStringList{rootDrive, otherDrive, MissingDrive}
+                   + (underWine() ? QStringList(EmptyDrive) : QStringList());
+        });
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
     }
@@ -116,6 +123,7 @@ private slots:
         QTest::newRow("working folder removed: in the home folder") << "removed";
         QTest::newRow("working folder in lower case") << "lower case";
         QTest::newRow("working folder on a network share") << "network share";
+        QTest::newRow("working folder on a drive below the root's") << "nested drive";
     }
 
     // All three lists start in the working folder. The file list shows every
@@ -132,63 +140,116 @@ private slots:
             QSKIP("names tell case here");
         if (workingFolder == "network share" && !OnWindows)
             QSKIP("a Windows network path");
-        const bool atHome = workingFolder == "removed", onShare = workingFolder == "network share";
+        const bool atHome = workingFolder == "removed", onShare = workingFolder == "network share",
+                   onNested = workingFolder == "nested drive";
+        // The working folder and the home folder stay as the row sets them
+        // until its end: the drive list is picked again below.
+        const QByteArray home = qgetenv("HOME");
+        const auto restore = qScopeGuard([&] {
+            QDir::setCurrent(root);
+            qputenv("HOME", home);
+        });
         if (!workingFolder.isEmpty()) {
             delete dialog;
-            const QByteArray home = qgetenv("HOME");
             qputenv("HOME", pathBytes(root + "/Sub"));
             QVERIFY(atHome ? QDir(root).mkdir("gone") && QDir::setCurrent(root + "/gone") && QDir(root).rmdir("gone")
-                           : QDir::setCurrent(onShare ? Share + root.mid(rootDrive.size()) : root.toLower()));
+                    : onNested ? QDir::setCurrent(otherDrive)
+                               : QDir::setCurrent(onShare ? Share + root.mid(rootDrive.size()) : root.toLower()));
             init();
-            QVERIFY(QDir::setCurrent(root));
-            qputenv("HOME", home);
         }
         // A share lies on no drive letter: it is a drive of its own.
-        const QString drive = onShare ? Share : rootDrive;
+        const QString drive = onShare ? Share : onNested ? otherDrive : rootDrive;
         QCOMPARE(control<QComboBox>("Drive1")->currentText(), drive);
         QCOMPARE(control("bOK")->font().pointSizeF(), 18.0);
         QCOMPARE(control("bCancel")->font().pointSizeF(), 12.0);
-        QCOMPARE(files(), atHome ? QStringList("inner.txt") : rootFiles);
+        const QStringList expectedFiles = atHome     ? QStringList("inner.txt")
+                                          : onNested ? QStringList("on-drive.txt")
+                                                     : rootFiles;
+        QCOMPARE(files(), expectedFiles);
         // The chain is spelled as the working folder is (c:\work stays work).
-        const QStringList folders =
-            QStringList(drive) + root.mid(rootDrive.size()).split(Separator, Qt::SkipEmptyParts)
-            + (atHome ? QStringList("Sub") : QStringList({"deep", "drive", "locked", "raw", "stored", "Sub"}));
+        const QStringList folders = QStringList(onShare ? Share : rootDrive)
+                                    + root.mid(rootDrive.size()).split(Separator, Qt::SkipEmptyParts)
+                                    + (atHome     ? QStringList("Sub")
+                                       : onNested ? QStringList("drive")
+                                                  : QStringList({"deep", "drive", "locked", "raw", "stored", "Sub"}));
         QCOMPARE(rows("Dir1").join('|').toLower(), folders.join('|').toLower());
+        // Picked again, the drive opens on the working folder again.
+        auto *drives = control<QComboBox>("Drive1");
+        drives->setCurrentIndex(drives->findText(drive == rootDrive ? otherDrive : rootDrive));
+        drives->setCurrentIndex(drives->findText(drive));
+        QCOMPARE(files(), expectedFiles);
     }
 
+    // One row a line, as a table reads.
+    // clang-format off
     void readAheadFollowsChanges_data()
     {
+        QTest::addColumn<QString>("fileSystem");   // "unwatched": one whose changes no watch is trusted to see
         QTest::addColumn<QString>("change");
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QStringList>("folders");
-        QTest::newRow("none") << "" << QStringList{"a.bin", "b.bin"} << QStringList("map");
-        QTest::newRow("file added") << "add c.bin" << QStringList{"a.bin", "b.bin", "c.bin"} << QStringList("map");
-        QTest::newRow("file removed") << "remove a.bin" << QStringList("b.bin") << QStringList("map");
-        QTest::newRow("file renamed") << "rename a.bin" << QStringList{"b.bin", "z.bin"} << QStringList("map");
-        QTest::newRow("folder added") << "add nieuw/" << QStringList{"a.bin", "b.bin"} << QStringList{"map", "nieuw"};
-        QTest::newRow("folder renamed") << "rename map" << QStringList{"a.bin", "b.bin"} << QStringList("z.bin");
+        for (const QString fileSystem : {"", "unwatched"}) {
+            const auto row = [&](const char *name) -> QTestData & { return QTest::newRow(qPrintable(name + (fileSystem.isEmpty() ? "" : ", " + fileSystem))) << fileSystem; };
+            row("none") << "" << QStringList{"a.bin", "b.bin"} << QStringList("map");
+            row("file added") << "add c.bin" << QStringList{"a.bin", "b.bin", "c.bin"} << QStringList("map");
+            row("file removed") << "remove a.bin" << QStringList("b.bin") << QStringList("map");
+            row("file renamed") << "rename a.bin" << QStringList{"b.bin", "z.bin"} << QStringList("map");
+            row("folder added") << "add nieuw/" << QStringList{"a.bin", "b.bin"} << QStringList{"map", "nieuw"};
+            row("folder renamed") << "rename map" << QStringList{"a.bin", "b.bin"} << QStringList("z.bin");
+            row("linked folder made a file") << "relink file" << QStringList{"a.bin", "b.bin", "koppeling"} << QStringList("map");
+            row("linked folder removed") << "relink none" << QStringList{"a.bin", "b.bin", "koppeling"} << QStringList("map");
+        }
+        QTest::newRow("file system mounted over it") << "" << "mount" << QStringList() << QStringList();
     }
+    // clang-format on
 
     // The working folder is read ahead while the program starts (here however
-    // few its names); the chooser shows the folder as it is when the chooser
-    // opens, changed since or not.
+    // few its names); its listing is used only while it is true, and the
+    // chooser shows the folder as it is when it opens, changed since or not.
     void readAheadFollowsChanges()
     {
+        QFETCH(QString, fileSystem);
         QFETCH(QString, change);
         QFETCH(QStringList, files);
         QFETCH(QStringList, folders);
-        const QString folder = root + "/ahead-" + QTest::currentDataTag();
+        const bool linked = change.startsWith("relink");
+        if (OnWindows && (linked || change == "mount" || !fileSystem.isEmpty()))
+            QSKIP("a Unix link or mount; Windows reads every folder again anyway");
+        // A file system the program trusts no watch on, of the test's own.
+        const QString base = root + "/vooruit/" + fileSystem;
+        QVERIFY(QDir().mkpath(base));
+        std::shared_ptr<void> unwatched;
+        if (!fileSystem.isEmpty()) {
+            if (!(unwatched = mountAt("ramfs", base)))
+                QSKIP("no file system can be mounted here (the tests run as root where they can)");
+        }
+        const QString folder = base + "/ahead-" + QTest::currentDataTag();
         QVERIFY(QDir().mkpath(folder + "/map") && writeFile(folder + "/a.bin", "x")
                 && writeFile(folder + "/b.bin", "x"));
+        const QString target = base + "/elders-" + QTest::currentDataTag();
+        if (linked) {
+            QVERIFY(QDir().mkpath(target));
+            std::filesystem::create_directory_symlink(nativePath(pathBytes(target)),
+                                                      nativePath(pathBytes(folder + "/koppeling")));
+        }
         readAhead(nativePath(pathBytes(folder)), 0);
         QTRY_VERIFY(readAheadDone());
+        if (!fileSystem.isEmpty())   // the row takes the path it is there for
+            QCOMPARE(FolderWatch(nativePath(pathBytes(folder))).state(), FolderWatch::Unknown);
+
         const QString name = folder + "/" + change.section(' ', 1);
+        std::shared_ptr<void> mountedOver;
         if (change.startsWith("add"))
             QVERIFY(name.endsWith('/') ? QDir().mkdir(name) : writeFile(name, "x"));
         else if (change.startsWith("remove"))
             QVERIFY(QFile::remove(name));
         else if (change.startsWith("rename"))
             QVERIFY(QFile::rename(name, folder + "/z.bin"));
+        else if (linked)
+            QVERIFY(QDir().rmdir(target) && (change.endsWith("none") || writeFile(target, "x")));
+        else if (change == "mount" && !(mountedOver = mountAt("tmpfs", folder)))
+            QSKIP("no file system can be mounted here (the tests run as root where they can)");
+        QCOMPARE(takeReadAhead(nativePath(pathBytes(folder))).has_value(), change.isEmpty());
 
         delete dialog;
         QVERIFY(QDir::setCurrent(folder));
@@ -261,18 +322,39 @@ private slots:
         QVERIFY(QDir::toNativeSeparators(root + '/' + DeepFolder).size() > 260);
     }
 
-    // Down a folder and up again through the chain; a folder that can't be
-    // listed shows empty.
+    // Down a folder, into it again, which reads it anew, and up again
+    // through the chain; a folder that can't be listed shows empty.
     void walkingFolders()
     {
         openFolder("Sub");
         QCOMPARE(rows("File1"), QStringList("inner.txt"));
+        QVERIFY(writeFile(root + "/Sub/later.txt", "x") && QDir().mkdir(root + "/Sub/later"));
+        const auto removeLater = qScopeGuard([&] {
+            QFile::remove(root + "/Sub/later.txt");
+            QDir().rmdir(root + "/Sub/later");
+        });
+        openFolder("Sub");
+        QCOMPARE(rows("File1"), QStringList({"inner.txt", "later.txt"}));
+        QCOMPARE(rows("Dir1").last(), QStringLiteral("later"));
         openFolder(QFileInfo(dir.path()).fileName());
         if (OnWindows)
             QSKIP("a folder that can't be listed is made with Unix rights here");
         std::filesystem::permissions(nativePath(pathBytes(root)), std::filesystem::perms(0755));
         asOrdinaryUser([&] { openFolder("locked"); });
         QVERIFY(rows("File1").isEmpty());
+    }
+
+    // A drive whose root is empty, as a new USB stick's, lists nothing and
+    // stays: a root has no "." and ".." entries, so nothing at all is found.
+    void emptyDrive()
+    {
+        if (!underWine())
+            QSKIP("a drive letter of the tests' wine");
+        auto *drives = control<QComboBox>("Drive1");
+        drives->setCurrentIndex(drives->findText(EmptyDrive));
+        QCOMPARE(drives->currentText(), EmptyDrive);
+        QVERIFY(rows("File1").isEmpty());
+        QCOMPARE(rows("Dir1"), QStringList(EmptyDrive));
     }
 
     // A drive that can't be read (one without a medium) sends the list back,
@@ -292,7 +374,7 @@ private slots:
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<int>("count");   // names besides the awkward ones, on both cores past 20,000
-        for (const char *locale : {"nl_NL", "en_US", "de_DE", "sv_SE", "tr_TR", "ja_JP", "C"})
+        for (const char *locale : {"nl_NL", "en_US", "de_DE", "sv_SE", "tr_TR", "ja_JP", "sr_Latn_RS", "C"})
             QTest::newRow(locale) << locale << 0;
         QTest::newRow("nl_NL, 30000 names") << "nl_NL" << 30'000;
     }
@@ -310,7 +392,8 @@ private slots:
         std::vector<QString> shown{"f10.bin", "F2.bin", "a.bin",     "A.bin",      "é.txt",      "e.txt", "Ä",   "z",
                                    "_x",      "-y",     " spatie",   "1",          "01",         "001",   "ß",   "ss",
                                    "Ω",       "日本",   "Bestand 9", "Bestand 10", "bestand 10", "x.y",   "x-y", "x_y",
-                                   "ĳ",       "ij",     "Ő",         "ı",          "i",          "I",     "İ",   ""};
+                                   "ĳ",       "ij",     "Ő",         "ı",          "i",          "I",     "İ",   "",
+                                   "ča",      "cb",     "ćb",        "đa",         "dža",        "dzb",   "dzz"};
         QRandomGenerator random(count);
         for (int i = 0; i < count; ++i)
             shown.push_back(QString::number(random.bounded(1000)) + QChar(u"aAbéÉ -_.ß"[random.bounded(10)])

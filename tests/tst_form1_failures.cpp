@@ -34,6 +34,8 @@ class TestForm1Failures : public Form1Test {
             return lockAgainstOthers(path);
         if (name == "unreadable")
             fs::permissions(path, fs::perms::owner_write);
+        if (name == "io-error")
+            return failFstatOf(path);
         return {};
     }
 
@@ -76,6 +78,7 @@ private slots:
         QTest::newRow("character device") << QByteArray("/dev/zero") << "apparaat" << "unix";
         QTest::newRow("dangling link") << QByteArray("dangling") << "bestaat niet" << "unix";
         QTest::newRow("looping link") << QByteArray("looping") << "kring" << "unix";
+        QTest::newRow("I/O error after a good stat") << QByteArray("io-error") << "leesfout" << "unix";
         // Opens, but its first read fails.
         QTest::newRow("read error") << QByteArray("mem") << "leesfout" << "unix";
         // The file on show fails its reads while paging.

@@ -4,7 +4,8 @@
 # The wine prefix is the build's own (made on first use, without asking to
 # install anything), the program finds Qt's and the C++ runtime's DLLs on
 # WINEPATH, and drive Q: stands for a drive without a medium: it is mapped to
-# a folder that does not exist (the prefix is $BYTEKIJKER_WINDOWS_BUILD/wine).
+# a folder that does not exist (the prefix is $BYTEKIJKER_WINDOWS_BUILD/wine);
+# drive Y: for an empty one, a new USB stick: its root lists nothing at all.
 # Drive C: is also the network share \\localhost\c$, as on Windows. Wine's own
 # fonts (Debian's fonts-wine, Tahoma among them) are put where Windows keeps
 # its fonts, as on Windows.
@@ -27,6 +28,7 @@ if [ ! -f "$WINEPREFIX/.ready" ]; then
             rm -rf "$WINEPREFIX"
             "$wine" wineboot -i >/dev/null 2>&1 && /usr/lib/wine/wineserver64 -w \
                 && ln -sfn "$build/no-medium" "$WINEPREFIX/dosdevices/q:" \
+                && mkdir -p "$build/empty-drive" && ln -sfn "$build/empty-drive" "$WINEPREFIX/dosdevices/y:" \
                 && ln -sf /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" \
                 && mkdir -p "$WINEPREFIX/dosdevices/unc/localhost" \
                 && ln -sfn ../../../drive_c "$WINEPREFIX/dosdevices/unc/localhost/c\$" \

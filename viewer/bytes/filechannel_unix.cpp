@@ -75,7 +75,14 @@ OpenResult FileChannel::open(const std::filesystem::path &path)
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0)
         return failureFromErrno(errno);
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    // Asked again of the file now open, which may not be the one looked at
+    // above; on a network or FUSE file system this can fail as a read does.
+    if (::fstat(fd, &info) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return failureFromErrno(error);
+    }
+    if (!S_ISREG(info.st_mode)) {
         ::close(fd);
         return refusedType(info.st_mode);
     }
