@@ -2,7 +2,7 @@
 // against the floor of what the two text boxes themselves cost, the read calls
 // per block, and loading a huge sparse file against a small one.
 
-#include "app/module1.h"
+#include "common/module1.h"
 #include "bytewisepager.h"
 #include "measure.h"
 #include "platform/pathtext.h"

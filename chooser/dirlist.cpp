@@ -4,6 +4,7 @@
 #include "platform/drives.h"
 #include "platform/folderread.h"
 #include "platform/pathtext.h"
+#include "readahead.h"
 
 #include <QPainter>
 #include <QStyle>

@@ -1,7 +1,7 @@
 #include "fopen.h"
 
-#include "app/controls.h"
-#include "app/module1.h"
+#include "common/controls.h"
+#include "common/module1.h"
 #include "composepath.h"
 #include "dirlist.h"
 #include "drivelist.h"

@@ -2,7 +2,6 @@
 
 #include "platform/nameorder.h"
 #include "platform/pathtext.h"
-#include "readahead.h"
 
 Names::Names(NameList unsorted)
     : names(std::move(unsorted))
@@ -17,11 +16,4 @@ QString Names::shown(std::size_t row) const
 Listing sortedListing(FolderEntries entries)
 {
     return {Names(std::move(entries.folders)), Names(std::move(entries.files))};
-}
-
-Listing listFolder(const std::filesystem::path &folder)
-{
-    if (std::optional<Listing> ahead = takeReadAhead(folder))
-        return std::move(*ahead);
-    return sortedListing(readFolder(folder));
 }

@@ -37,8 +37,6 @@ struct Listing {
     Names files;   // everything that is not a folder, special files too
 };
 
-// The folder as it is now: sorted anew, or as read ahead when it still holds
-// the same names.
-Listing listFolder(const std::filesystem::path &folder);
-// The entries of a folder, sorted.
+// The entries of a folder, sorted. (A folder as it is now: listFolder() in
+// readahead.h, which uses what was read ahead where it can.)
 Listing sortedListing(FolderEntries entries);

@@ -146,3 +146,10 @@ std::optional<Listing> takeReadAhead(const std::filesystem::path &folder)
     }
     return sameEntries(folder, *listing) ? std::move(listing) : std::nullopt;
 }
+
+Listing listFolder(const std::filesystem::path &folder)
+{
+    if (std::optional<Listing> ahead = takeReadAhead(folder))
+        return std::move(*ahead);
+    return sortedListing(readFolder(folder));
+}

@@ -26,3 +26,7 @@ bool readAheadDone();
 // names of the same kinds in the same order. Otherwise the folder is left to
 // be read anew.
 std::optional<Listing> takeReadAhead(const std::filesystem::path &folder);
+
+// The folder as it is now: as read ahead, when that listing is still true,
+// or read and sorted anew.
+Listing listFolder(const std::filesystem::path &folder);

@@ -6,7 +6,7 @@
 //
 // Needs no screen: it draws on the offscreen platform unless told otherwise.
 
-#include "app/appicon.h"
+#include "common/appicon.h"
 
 #include <QBuffer>
 #include <QDataStream>

@@ -1,6 +1,6 @@
 #include "drives.h"
 
-#include "viewer/bytes/windowspath.h"
+#include "platform/windowspath.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
 #include "folderread.h"
 
-#include "viewer/bytes/windowspath.h"
+#include "platform/windowspath.h"
 
 #include <windows.h>
 

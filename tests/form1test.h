@@ -4,7 +4,7 @@
 // controls by name, a file loaded as the chooser would choose it, and the
 // block it should then show.
 
-#include "app/module1.h"
+#include "common/module1.h"
 #include "app/startup.h"
 #include "chooser/fopen.h"
 #include "testfiles.h"

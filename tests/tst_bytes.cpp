@@ -6,7 +6,7 @@
 #include "viewer/bytes/blocktext.h"
 #include "viewer/bytes/codepage.h"
 #include "viewer/bytes/filechannel.h"
-#include "viewer/bytes/windowspath.h"
+#include "platform/windowspath.h"
 
 #include <QGlyphRun>
 #include <QGuiApplication>

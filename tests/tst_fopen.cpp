@@ -1,7 +1,7 @@
 // The file chooser on the offscreen platform: its controls, walking folders,
 // the path that "OK" composes and the drive fallback.
 
-#include "app/module1.h"
+#include "common/module1.h"
 #include "chooser/fopen.h"
 #include "chooser/readahead.h"
 #include "platform/folderwatch.h"

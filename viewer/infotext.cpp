@@ -1,6 +1,6 @@
 #include "infotext.h"
 
-#include "app/contact.h"
+#include "viewer/contact.h"
 
 QString InfoText()
 {

@@ -1,6 +1,6 @@
 #include "filechannel.h"
 
-#include "windowspath.h"
+#include "platform/windowspath.h"
 
 #include <windows.h>
 
