@@ -117,7 +117,7 @@ release: package-deps windows-deps
 check-reproducible: package-deps windows-deps
 	tools/check-reproducible.sh
 
-# Two Qt builds take about an hour: not part of CI, run before a release
+# Two Qt builds take over half an hour: not part of CI, run before a release
 # whose Qt is new.
 check-reproducible-qt: windows-deps
 	@cmake/ensure-packages.sh xxd

@@ -10,7 +10,7 @@
 #   check-reproducible-qt.sh          two new builds, in two temporary caches
 #   check-reproducible-qt.sh --cached the machine's cached Qt (built first if
 #                                     it isn't there) against one new build
-# A build takes 20 to 30 minutes on two cores.
+# A build takes 15 to 20 minutes on two cores.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
@@ -32,7 +32,7 @@ strip=x86_64-w64-mingw32-strip
 # Where two files differ: each run of differing bytes (the first ten), the
 # section of the PE file it lies in, and the bytes around it in both.
 where() {
-    local offsets offset section name size start
+    local offsets offset section name size start file
     offsets=$(cmp -l "$1" "$2" | awk '{ o = $1 - 1; if (o != last + 1) print o; last = o }' | head -n 10 || true)
     for offset in $offsets; do
         section="the headers"

@@ -48,8 +48,19 @@ options=(
     -DFEATURE_system_harfbuzz=OFF
     -DFEATURE_system_pcre2=OFF
     -DFEATURE_system_doubleconversion=OFF
+    # The same bytes from every build, wherever it is made: links stamped
+    # with no time (the stamp and the export table's), and the MIME
+    # database compressed without one (by Qt's own script, not CMake's
+    # archiver, which writes the time into the gzip header).
+    -DCMAKE_SHARED_LINKER_FLAGS=-Wl,--no-insert-timestamp
+    -DCMAKE_MODULE_LINKER_FLAGS=-Wl,--no-insert-timestamp
+    -DCMAKE_EXE_LINKER_FLAGS=-Wl,--no-insert-timestamp
+    -DQT_AVOID_CMAKE_ARCHIVING_API=ON
 )
-key=$(printf '%s\n' "${options[@]}" | cat - "$toolchain" | sha1sum | cut -c1-10)
+# And the build's own folder left out of the file names that reach the DLLs
+# (a warning's __FILE__): below, as it is known only then.
+prefix_map="the build folder mapped to ./"
+key=$(printf '%s\n' "${options[@]}" "$prefix_map" | cat - "$toolchain" | sha1sum | cut -c1-10)
 prefix=$cache/qt-$version-mingw64-$key
 
 if [ -f "$prefix/.complete" ]; then
@@ -83,6 +94,7 @@ cmake -S "$source_dir" -B "$work/build" -G Ninja \
     -DQT_HOST_PATH=/usr \
     -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake" \
     -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DCMAKE_C_FLAGS="-ffile-prefix-map=$work/=" -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$work/=" \
     "${options[@]}" >&2
 cmake --build "$work/build" --parallel "$jobs" >&2
 DESTDIR="$work/staged" cmake --install "$work/build" >&2
