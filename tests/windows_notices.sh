@@ -70,6 +70,7 @@ QUnicodeTables|Unicode Character Database
 locale_data|Unicode Common Locale Data Repository
 jpeg_read_header|LibJPEG
 VmaAllocator|Vulkan Memory Allocator
+\.qtmimedatabase|Shared MIME-info Database
 Mingw-w64 runtime failure|De C-runtime van MinGW-w64
 __gdtoa|gdtoa
 EOF

@@ -22,7 +22,7 @@ version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 # offscreen platforms, the windowsvista style. No OpenGL (the dynamic-GL path
 # of the windows plugin needs it whole), no tablets (Debian's source has no
 # wintab.h), every third-party library bundled, nothing of the network,
-# databases, XML, D-Bus, printing, ICU, JPEG or GIF. Built for size:
+# databases, XML, D-Bus, printing, ICU, JPEG, GIF or the MIME database. Built for size:
 # the program ships these DLLs.
 options=(
     -DCMAKE_BUILD_TYPE=MinSizeRel
@@ -48,14 +48,14 @@ options=(
     -DFEATURE_system_harfbuzz=OFF
     -DFEATURE_system_pcre2=OFF
     -DFEATURE_system_doubleconversion=OFF
+    # No MIME database built into Qt6Core.dll: the program asks for no MIME
+    # type, and the database is freedesktop.org's, under the GPL.
+    -DFEATURE_mimetype_database=OFF
     # The same bytes from every build, wherever it is made: links stamped
-    # with no time (the stamp and the export table's), and the MIME
-    # database compressed without one (by Qt's own script, not CMake's
-    # archiver, which writes the time into the gzip header).
+    # with no time (the stamp and the export table's).
     -DCMAKE_SHARED_LINKER_FLAGS=-Wl,--no-insert-timestamp
     -DCMAKE_MODULE_LINKER_FLAGS=-Wl,--no-insert-timestamp
     -DCMAKE_EXE_LINKER_FLAGS=-Wl,--no-insert-timestamp
-    -DQT_AVOID_CMAKE_ARCHIVING_API=ON
 )
 # And the build's own folder left out of the file names that reach the DLLs
 # (a warning's __FILE__): below, as it is known only then.
