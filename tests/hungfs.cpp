@@ -4,9 +4,10 @@
 // Mounts itself at the folder (as root) and answers what it takes to reach
 // the folder: the kernel's greeting, the folder's own attributes, and "no
 // such entry" for any name in it; nothing else. Prints "ready" once mounted.
-// On SIGUSR1 it stalls: it takes no request from the kernel any more, so
-// every call on the file system waits, as it does on a share gone away, and
-// can still be killed (a request taken and not answered could not). On
+// On SIGUSR1 it stalls, and prints "stalled": it takes no request from the
+// kernel any more, so every call on the file system waits, as it does on a
+// share gone away, and can still be killed (a request taken and not answered
+// could not). On
 // SIGTERM or SIGINT it unmounts, which fails every waiting call, and ends.
 // Speaks the kernel's FUSE protocol directly.
 
@@ -83,8 +84,14 @@ int main(int argc, char *argv[])
     ::sigprocmask(SIG_BLOCK, &blocked, &waiting);
 
     std::vector<char> request(FUSE_MIN_READ_BUFFER + (1 << 20));
+    bool told = false;
     while (!ending) {
         if (stalled) {
+            if (!told) {
+                std::printf("stalled\n");
+                std::fflush(stdout);
+                told = true;
+            }
             ::sigsuspend(&waiting);
             continue;
         }
