@@ -2,9 +2,11 @@
 # make test  installs what is missing, builds and runs every test
 # make bench builds and runs the benchmarks
 # make bench-windows runs the Windows build's benchmarks under wine
+# make test-debian13 builds and runs every test in a fresh Debian 13 system (ARGS: make's, e.g. TESTS_EXCLUDE=kde)
 # make test-sanitize runs every test built with AddressSanitizer and UBSan
 # make screenshots   makes the README's pictures from the real program, Linux and Windows builds
-# make package builds the Debian package build/bytekijker_<version>_<arch>.deb
+# make package builds the Debian package for this system, build/bytekijker_<version>+deb<release>_<arch>.deb
+# make packages-debian builds, checks and installs one for each supported Debian release, in clean systems
 # make windows       cross-builds build-windows/bytekijker.exe (Qt for Windows is built once, cached)
 # make test-windows  runs every test of the Windows build under wine
 # make package-windows  the zip and the installer, in build-windows/
@@ -18,6 +20,8 @@ SANITIZE_BUILD := build-sanitize
 WINDOWS_BUILD := build-windows
 JOBS := 2
 CONFIGURE_ARGS :=
+# A regular expression of CTest's: the tests `make test` leaves out.
+TESTS_EXCLUDE :=
 
 BUILD_PACKAGES := g++ make cmake qt6-base-dev qt6-base-private-dev libicu-dev libwayland-dev wayland-protocols pkg-config fonts-liberation2
 RUN_PACKAGES := qt6-qpa-plugins qt6-wayland fonts-symbola
@@ -25,18 +29,30 @@ TEST_PACKAGES := xvfb openbox dbus-daemon xdotool x11-utils xclip strace desktop
                  mutter pipewire wireplumber gstreamer1.0-tools gstreamer1.0-pipewire gstreamer1.0-plugins-base \
                  gstreamer1.0-plugins-good at-spi2-core libglib2.0-bin kwin-wayland kwin-style-breeze plasma-wayland-protocols
 PACKAGE_PACKAGES := dpkg-dev file lintian
+# The Debian releases a package is made for, and what the test that installs
+# one needs beside it.
+DEBIAN_RELEASES := 12 13
+INSTALL_TEST_PACKAGES := xvfb xdotool x11-utils
 SCREENSHOT_PACKAGES := imagemagick
 FORMAT_PACKAGES := clang-format
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix ninja-build dpkg-dev wine64 fonts-wine nsis zip osslsigncode openssl
 
-.PHONY: run test test-sanitize bench bench-windows package screenshots build configure deps test-deps package-deps \
+.PHONY: run test test-debian13 test-sanitize bench bench-windows package packages-debian screenshots build configure deps test-deps package-deps \
         windows test-windows package-windows windows-deps release check-reproducible check-reproducible-qt format clean
 
-run: deps build
+# The program alone: a test that fails to build keeps no one from the window.
+run: deps configure
+	cmake --build $(BUILD) -j $(JOBS) --target bytekijker
 	./$(BUILD)/bytekijker
 
 test: test-deps build
-	ctest --preset linux --test-dir $(BUILD)
+	ctest --preset linux --test-dir $(BUILD) $(if $(TESTS_EXCLUDE),-E '$(TESTS_EXCLUDE)')
+
+# The same in a clean system of the other supported Debian release, made once
+# and cached (tools/debian-system.sh), in a build folder of its own.
+test-debian13:
+	tools/in-debian.sh 13 "$(BUILD_PACKAGES) $(RUN_PACKAGES) $(TEST_PACKAGES)" \
+	    make --no-print-directory test BUILD=build-debian13 JOBS=$(JOBS) $(ARGS)
 
 test-sanitize: test-deps
 	cmake --preset sanitize -B $(SANITIZE_BUILD) $(CONFIGURE_ARGS)
@@ -68,10 +84,25 @@ screenshots: test-deps build
 	tools/screenshots.sh docs -windows env BYTEKIJKER_WINDOWS_BUILD=$(CURDIR)/$(WINDOWS_BUILD) \
 	    BYTEKIJKER_WINDOWS_QT="$$(cmake/windows/qt-windows.sh)" $(CURDIR)/cmake/windows/with-wine.sh $(CURDIR)/$(WINDOWS_BUILD)/bytekijker.exe
 
-# Debian's own checker has the last word on the package: any error or warning fails.
+# The Debian package for this system. Debian's own checker has the last
+# word on it: any error or warning fails.
 package: package-deps build
+	rm -f $(BUILD)/bytekijker_*.deb
 	cd $(BUILD) && cpack -G DEB
 	lintian --fail-on error,warning $(BUILD)/bytekijker_*.deb
+
+# One package for each supported Debian release, each built, as Debian builds
+# its own, in a clean system of that release (tools/in-debian.sh), so that it
+# depends on that release's libraries, and checked by its lintian; then
+# installed, started and removed in a fresh system of that release. Each in
+# $(BUILD)-deb<release>/.
+packages-debian:
+	for release in $(DEBIAN_RELEASES); do \
+	    tools/in-debian.sh $$release "$(BUILD_PACKAGES) $(RUN_PACKAGES) $(PACKAGE_PACKAGES)" make --no-print-directory package \
+	        BUILD=$(BUILD)-deb$$release JOBS=$(JOBS) CONFIGURE_ARGS=-DBUILD_TESTING=OFF && \
+	    tools/in-debian.sh $$release "$(INSTALL_TEST_PACKAGES)" tests/deb_install.sh $(BUILD)-deb$$release/bytekijker_*.deb \
+	        || exit 1; \
+	done
 
 # Every step that needs packages depends on their installation, and the
 # installations follow one another, so any `make -j` works.
