@@ -5,6 +5,7 @@
 #include "desktop.h"
 
 #include <QProcess>
+#include <QSet>
 
 namespace {
 
@@ -34,11 +35,27 @@ public:
         otherApplication.waitForFinished();
     }
 
-    // xdotool fails when there are none.
+    // The program's windows among those the window manager manages: a
+    // window manager may give a frame window the title of the window it
+    // frames (GNOME's since mutter 44). xdotool fails when there are none.
     QStringList windows(const QString &title) override
     {
         const QByteArray found = run("xdotool", {"search", "--onlyvisible", "--name", title});
-        return found == Failed ? QStringList() : QString::fromUtf8(found).split('\n', Qt::SkipEmptyParts);
+        if (found == Failed)
+            return {};
+        const QSet<QString> managed = managedWindows();
+        QStringList windows = QString::fromUtf8(found).split('\n', Qt::SkipEmptyParts);
+        windows.removeIf([&](const QString &window) { return !managed.contains(window); });
+        return windows;
+    }
+    // The root window's _NET_CLIENT_LIST, as decimal ids as xdotool gives them.
+    static QSet<QString> managedWindows()
+    {
+        QSet<QString> managed;
+        const QString list = QString::fromLatin1(run("xprop", {"-root", "_NET_CLIENT_LIST"}));
+        for (const QString &id : list.mid(list.indexOf('#') + 1).split(',', Qt::SkipEmptyParts))
+            managed.insert(QString::number(id.trimmed().toULongLong(nullptr, 16)));
+        return managed;
     }
     QString activeWindow() override { return QString::fromLatin1(xdotool("getactivewindow")); }
     bool click(const QString &window, QPoint at, int button) override
