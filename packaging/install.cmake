@@ -46,6 +46,17 @@ if(WIN32)
     return()
 endif()
 
+# The Debian package is built in a system of the release it is for, whose
+# libraries it then depends on, and says which release in its version:
+# 0.1+deb12 for Debian 12, 0.1+deb13 for Debian 13, so that the later
+# release's package is also the later version. Elsewhere it has the plain version.
+cmake_host_system_information(RESULT os_id QUERY DISTRIB_ID)
+cmake_host_system_information(RESULT os_version QUERY DISTRIB_VERSION_ID)
+set(BYTEKIJKER_DEB_VERSION ${PROJECT_VERSION})
+if(os_id STREQUAL "debian" AND os_version MATCHES "^[0-9]+$")
+    string(APPEND BYTEKIJKER_DEB_VERSION "+deb${os_version}")
+endif()
+
 # The files that carry the version or the publisher are made from templates.
 foreach(file bytekijker.1 nl.bytekijker.bytekijker.metainfo.xml copyright changelog)
     configure_file(packaging/linux/${file}.in ${CMAKE_CURRENT_BINARY_DIR}/packaging/${file} @ONLY)
@@ -78,6 +89,7 @@ install(FILES ${generated}/copyright ${generated}/changelog.gz DESTINATION ${CMA
 # The Debian package (`make package`). Its library dependencies are worked
 # out by dpkg-shlibdeps from the executable itself.
 set(CPACK_PACKAGE_NAME bytekijker)
+set(CPACK_DEBIAN_PACKAGE_VERSION ${BYTEKIJKER_DEB_VERSION})
 set(CPACK_PACKAGE_VENDOR "${BYTEKIJKER_PUBLISHER}")
 set(CPACK_PACKAGE_CONTACT "${BYTEKIJKER_PUBLISHER} <${BYTEKIJKER_CONTACT}>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "bestanden byte voor byte bekijken, als decimale codes en als tekst")

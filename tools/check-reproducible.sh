@@ -9,7 +9,10 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 for clone in first second-clone; do
     git clone -q . "$work/$clone"
-    if ! (cd "$work/$clone" && tools/release.sh) > "$work/$clone.log" 2>&1; then
+    # The second clone's Debian packages are not installed again: the first
+    # clone's were, and the two are compared byte for byte.
+    untested=$([ "$clone" = first ] || echo 1)
+    if ! (cd "$work/$clone" && BYTEKIJKER_NO_INSTALL_TEST=$untested tools/release.sh) > "$work/$clone.log" 2>&1; then
         tail -n 40 "$work/$clone.log" >&2
         echo "check-reproducible: the build in the $clone clone failed" >&2
         exit 1

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes a release in dist/ from the committed tree, in build folders of its
 # own, every file dated with the commit's time (SOURCE_DATE_EPOCH):
-#   bytekijker_<version>_<arch>.deb              the Debian package
+#   bytekijker_<version>+deb12_<arch>.deb        the Debian package for Debian 12
+#   bytekijker_<version>+deb13_<arch>.deb        and for Debian 13
 #   bytekijker-<version>-windows-x64.zip         the Windows program, unpacked anywhere
 #   bytekijker-<version>-setup.exe               its installer
 #   bytekijker-<version>.tar.gz                  the program's source
@@ -9,7 +10,7 @@
 #                                                downloads bundle under the LGPL, with
 #                                                how it was built
 #   SHA256SUMS
-#   release.sh [--packages]   --packages: the first four only, no fetching
+#   release.sh [--packages]   --packages: the first five only, no fetching
 # It refuses a tree with uncommitted changes, and fetches the sources first,
 # so that a release whose sources can't be had stops before it builds, naming
 # what it lacks (BYTEKIJKER_SOURCES may supply it: cmake/debian-source.sh).
@@ -32,11 +33,14 @@ dist=dist
 rm -rf "$dist"
 mkdir "$dist"
 
-# The packages, each from a fresh build folder of its own, without the tests.
-rm -rf build-release build-release-windows
-make --no-print-directory package BUILD=build-release CONFIGURE_ARGS=-DBUILD_TESTING=OFF
+# The packages, each from a fresh build folder of its own, without the tests:
+# Debian's, one per release, each built in a clean system of its release and
+# installed in another (make packages-debian; not when BYTEKIJKER_NO_INSTALL_TEST
+# is set, as for the second of two builds whose packages are compared).
+rm -rf build-release-deb* build-release-windows
+make --no-print-directory packages-debian BUILD=build-release ${BYTEKIJKER_NO_INSTALL_TEST:+INSTALL_TEST=no}
 make --no-print-directory package-windows WINDOWS_BUILD=build-release-windows CONFIGURE_ARGS=-DBUILD_TESTING=OFF
-cp build-release/bytekijker_"$version"_*.deb build-release-windows/bytekijker-"$version"-windows-x64.zip \
+cp build-release-deb*/bytekijker_"$version"+deb*_*.deb build-release-windows/bytekijker-"$version"-windows-x64.zip \
    build-release-windows/bytekijker-"$version"-setup.exe "$dist"/
 git archive --format=tar --prefix="bytekijker-$version/" HEAD | gzip -9n > "$dist/bytekijker-$version.tar.gz"
 
