@@ -42,10 +42,14 @@ if [ ! -f "$system/.complete" ]; then
     echo "debian-system: making Debian $release ($codename) from $mirror with: $packages" >&2
     rm -rf "$system.partial"
     # No service starts inside. The packages come without their recommends,
-    # as the Makefile installs them; apt inside keeps its usual settings.
+    # as the Makefile installs them; apt inside keeps its usual settings. The
+    # fonts' caches are made again last, as on a system that has settled:
+    # fonts installed after fontconfig's trigger ran would otherwise leave
+    # them stale, and the first program to use fonts as root would write them.
     mmdebstrap --quiet --variant=apt --components=main \
         --include="$(echo "$packages" | tr ' ' ',' | sed 's/,$//')" \
         --customize-hook='printf "#!/bin/sh\nexit 101\n" > "$1/usr/sbin/policy-rc.d"; chmod 755 "$1/usr/sbin/policy-rc.d"' \
+        --customize-hook='[ ! -x "$1/usr/bin/fc-cache" ] || chroot "$1" fc-cache -s' \
         "$codename" "$system.partial" \
         "deb $mirror $codename main" "deb $mirror $codename-updates main" \
         "deb $security $codename-security main" >&2
