@@ -121,48 +121,6 @@ QRect GnomeDesktop::frame(const QString &window)
     return added;
 }
 
-QRect GnomeDesktop::filledWith(QRgb fill, const QImage &screen)
-{
-    QRect filled;
-    for (int y = 0; y < screen.height(); ++y)
-        for (int x = 0; x < screen.width(); ++x)
-            if (screen.pixel(x, y) == fill)
-                filled |= QRect(x, y, 1, 1);
-    return filled;
-}
-
-QRect GnomeDesktop::frameFilled(const QString &name, QRgb fill, const QImage &before)
-{
-    QImage screen;
-    QRect filled, previous;
-    waitUntil([&] {
-        previous = std::exchange(filled, filledWith(fill, screen = grab()));
-        return !filled.isEmpty() && filled == previous;
-    });
-    // Out from the contents to the frame's edges: as long as the next line
-    // beyond is mostly new on the screen.
-    const auto mostlyNew = [&](QRect line) {
-        line &= screen.rect();
-        int changed = 0;
-        for (int y = line.top(); y <= line.bottom(); ++y)
-            for (int x = line.left(); x <= line.right(); ++x)
-                changed += differs(screen.pixel(x, y), before.pixel(x, y));
-        return !line.isEmpty() && 2 * changed > line.width() * line.height();
-    };
-    QRect frame = filled;
-    while (mostlyNew(QRect(frame.left(), frame.top() - 1, frame.width(), 1)))
-        frame.setTop(frame.top() - 1);
-    while (mostlyNew(QRect(frame.left(), frame.bottom() + 1, frame.width(), 1)))
-        frame.setBottom(frame.bottom() + 1);
-    while (mostlyNew(QRect(frame.left() - 1, frame.top(), 1, frame.height())))
-        frame.setLeft(frame.left() - 1);
-    while (mostlyNew(QRect(frame.right() + 1, frame.top(), 1, frame.height())))
-        frame.setRight(frame.right() + 1);
-    if (!filled.isEmpty())
-        frames[name] = frame;
-    return filled.isEmpty() ? QRect() : frame;
-}
-
 QRect GnomeDesktop::addedTo(const QImage &screen) const
 {
     QRect added;

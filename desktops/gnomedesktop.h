@@ -45,13 +45,6 @@ public:
     // window, by any name not a path. Where the program's contents begin.
     QRect frame(const QString &window);
     QPoint contents(const QString &window) { return frame(window).topLeft() + decoration; }
-    // Where a window of another program stands, frame and all, found by the
-    // colour that fills its contents: a compositor may put a new window over
-    // those found before (GNOME's since mutter 48 centres it), so what it
-    // adds can't tell. `before` is the screen as it was without it.
-    QRect frameFilled(const QString &name, QRgb fill, const QImage &before);
-    // Where on the screen the pixels of that colour are.
-    static QRect filledWith(QRgb fill, const QImage &screen);
 
     bool clickAt(QPoint place, int button = 1);
     // Keys by their X11 names, "+" joining keys held together: "Tab a", "alt+F4".
