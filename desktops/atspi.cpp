@@ -62,6 +62,19 @@ QString AtSpi::text(const QString &window, const QString &control)
     return "<no " + control + ">";
 }
 
+QSize AtSpi::size(const QString &window)
+{
+    const QVariant reply = result(call(bus, program, window, "org.a11y.atspi.Component", "GetExtents", {0u}));
+    if (!reply.canConvert<QDBusArgument>())
+        return {};
+    const QDBusArgument extents = reply.value<QDBusArgument>();
+    int x = 0, y = 0, width = 0, height = 0;
+    extents.beginStructure();
+    extents >> x >> y >> width >> height;
+    extents.endStructure();
+    return {width, height};
+}
+
 QStringList AtSpi::children(const QString &service, const QString &path, bool withOwners)
 {
     const QVariant reply = result(call(bus, service, path, Accessible, "GetChildren"));

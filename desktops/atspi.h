@@ -7,6 +7,7 @@
 // named by their AT-SPI paths.
 
 #include <QDBusConnection>
+#include <QSize>
 #include <QStringList>
 
 class AtSpi {
@@ -18,6 +19,8 @@ public:
     // Active, and one of its controls has the focus.
     bool isActive(const QString &window);
     QString title(const QString &window) { return name(window); }
+    // A window's size, without its frame; where it stands no client is told on Wayland.
+    QSize size(const QString &window);
     QString text(const QString &window, const QString &control);
 
 private:

@@ -10,6 +10,8 @@
 #include <QProcess>
 #include <QThread>
 
+#include <vector>
+
 namespace {
 
 const QString Mutter = "org.gnome.Mutter.";
@@ -106,11 +108,23 @@ QRect GnomeDesktop::frame(const QString &window)
         found = !found.key().startsWith('/') || open.contains(found.key()) ? std::next(found) : frames.erase(found);
     if (frames.contains(window))
         return frames[window];
+    // A window put over those before it (GNOME's since mutter 48 centres a
+    // window over the one it belongs to) adds nothing beyond them: then it
+    // is where a frame of its size covers the most of what changed on the
+    // screen since the last click. Its size is known once the first window's
+    // frame is.
+    const QSize size = window.startsWith('/') && !decoration.isNull() ? atSpi.size(window) : QSize();
+    const QSize frameSize = size + QSize(2 * decoration.x(), decoration.y() + decoration.x());
+    const auto fits = [&](QRect added) {
+        return std::abs(added.width() - frameSize.width()) <= 2 && std::abs(added.height() - frameSize.height()) <= 2;
+    };
     QImage screen;
     QRect added, before;
     waitUntil([&] {
-        before = std::exchange(added, addedTo(screen = grab()));
-        return !added.isEmpty() && added == before;
+        added = addedTo(screen = grab());
+        if (size.isValid() && !fits(added))
+            added = mostChanged(beforeClick, screen, frameSize);
+        return !added.isEmpty() && std::exchange(before, added) == added;
     });
     for (int y = added.top(); decoration.isNull() && y <= added.bottom(); ++y)
         for (int x = added.left(), run = 0; decoration.isNull() && x <= added.right(); ++x)
@@ -119,6 +133,71 @@ QRect GnomeDesktop::frame(const QString &window)
     if (!added.isEmpty())
         frames[window] = added;
     return added;
+}
+
+QRect GnomeDesktop::mostChanged(const QImage &before, const QImage &after, QSize size)
+{
+    if (before.size() != after.size() || size.width() > after.width() || size.height() > after.height())
+        return {};
+    // Sums of the changed pixels above and left of each place, so that each
+    // rectangle's count takes four look-ups.
+    const int width = after.width(), height = after.height();
+    std::vector<int> sums(std::size_t(width + 1) * (height + 1));
+    const auto at = [&](int x, int y) -> int & { return sums[std::size_t(y) * (width + 1) + x]; };
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            at(x + 1, y + 1) = differs(before.pixel(x, y), after.pixel(x, y)) + at(x, y + 1) + at(x + 1, y) - at(x, y);
+    QRect best;
+    for (int y = 0, most = 0; y + size.height() <= height; ++y)
+        for (int x = 0; x + size.width() <= width; ++x) {
+            const int changed = at(x + size.width(), y + size.height()) - at(x, y + size.height())
+                                - at(x + size.width(), y) + at(x, y);
+            if (changed > most)
+                most = changed, best = QRect(QPoint(x, y), size);
+        }
+    return best;
+}
+
+QRect GnomeDesktop::filledWith(QRgb fill, const QImage &screen)
+{
+    QRect filled;
+    for (int y = 0; y < screen.height(); ++y)
+        for (int x = 0; x < screen.width(); ++x)
+            if (screen.pixel(x, y) == fill)
+                filled |= QRect(x, y, 1, 1);
+    return filled;
+}
+
+QRect GnomeDesktop::frameFilled(const QString &name, QRgb fill, const QImage &before)
+{
+    QImage screen;
+    QRect filled, previous;
+    waitUntil([&] {
+        previous = std::exchange(filled, filledWith(fill, screen = grab()));
+        return !filled.isEmpty() && filled == previous;
+    });
+    // Out from the contents to the frame's edges: as long as the next line
+    // beyond is mostly new on the screen.
+    const auto mostlyNew = [&](QRect line) {
+        line &= screen.rect();
+        int changed = 0;
+        for (int y = line.top(); y <= line.bottom(); ++y)
+            for (int x = line.left(); x <= line.right(); ++x)
+                changed += differs(screen.pixel(x, y), before.pixel(x, y));
+        return !line.isEmpty() && 2 * changed > line.width() * line.height();
+    };
+    QRect frame = filled;
+    while (mostlyNew(QRect(frame.left(), frame.top() - 1, frame.width(), 1)))
+        frame.setTop(frame.top() - 1);
+    while (mostlyNew(QRect(frame.left(), frame.bottom() + 1, frame.width(), 1)))
+        frame.setBottom(frame.bottom() + 1);
+    while (mostlyNew(QRect(frame.left() - 1, frame.top(), 1, frame.height())))
+        frame.setLeft(frame.left() - 1);
+    while (mostlyNew(QRect(frame.right() + 1, frame.top(), 1, frame.height())))
+        frame.setRight(frame.right() + 1);
+    if (!filled.isEmpty())
+        frames[name] = frame;
+    return filled.isEmpty() ? QRect() : frame;
 }
 
 QRect GnomeDesktop::addedTo(const QImage &screen) const
@@ -136,6 +215,7 @@ QRect GnomeDesktop::addedTo(const QImage &screen) const
 bool GnomeDesktop::clickAt(QPoint place, int button)
 {
     const int code = button == 3 ? 0x111 : 0x110;   // BTN_RIGHT, BTN_LEFT
+    beforeClick = grab();
     return remoteDesktop("NotifyPointerMotionAbsolute", {stream, double(place.x()), double(place.y())})
            && remoteDesktop("NotifyPointerButton", {code, true}) && remoteDesktop("NotifyPointerButton", {code, false});
 }

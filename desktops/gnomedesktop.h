@@ -45,6 +45,13 @@ public:
     // window, by any name not a path. Where the program's contents begin.
     QRect frame(const QString &window);
     QPoint contents(const QString &window) { return frame(window).topLeft() + decoration; }
+    // Where a window of another program stands, frame and all, found by the
+    // colour that fills its contents: a compositor may put a new window over
+    // those found before (GNOME's since mutter 48 centres it), so what it
+    // adds can't tell. `before` is the screen as it was without it.
+    QRect frameFilled(const QString &name, QRgb fill, const QImage &before);
+    // Where on the screen the pixels of that colour are.
+    static QRect filledWith(QRgb fill, const QImage &screen);
 
     bool clickAt(QPoint place, int button = 1);
     // Keys by their X11 names, "+" joining keys held together: "Tab a", "alt+F4".
@@ -57,6 +64,8 @@ private:
     void startSession();
     bool remoteDesktop(const QString &method, const QVariantList &arguments = {});
     QRect addedTo(const QImage &screen) const;
+    // The rectangle of that size in which the most pixels changed.
+    static QRect mostChanged(const QImage &before, const QImage &after, QSize size);
 
     const Landmark landmark;
     QDBusConnection session;
@@ -65,6 +74,7 @@ private:
     uint node = 0;   // the stream's PipeWire node
     QTemporaryDir grabs;
     QImage background;
+    QImage beforeClick;   // the screen as the last click found it
     QHash<QString, QRect> frames;   // where the windows stand on the screen
     QPoint decoration;   // from a frame to its window's contents
 };

@@ -19,8 +19,20 @@ class GnomeWaylandDesktop : public Desktop {
                                                                               : GnomeDesktop::Keyboard::FromTheStart};
     QWidget otherApplication;
 
+    static constexpr QRgb OtherFill = qRgb(255, 0, 255);   // found on the screen by this colour
+
 public:
-    GnomeWaylandDesktop() { otherApplication.resize(300, 200); }   // small, so the compositor puts it beside the others
+    // Small, so that it covers none of the places clicked in the program's
+    // windows wherever the compositor puts it: beside them (mutter 43) or
+    // over them in the middle of the screen (mutter 48).
+    GnomeWaylandDesktop()
+    {
+        otherApplication.resize(120, 60);
+        QPalette fill = otherApplication.palette();
+        fill.setColor(QPalette::Window, OtherFill);
+        otherApplication.setPalette(fill);
+        otherApplication.setAutoFillBackground(true);
+    }
     QString unusable() override
     {
         return desktop.seesTheScreen() ? QString() : "mutter's screen cast gives no picture";
@@ -39,14 +51,19 @@ public:
     }
     bool keys(const QString &keys) override { return desktop.keys(keys); }
     QString codes(const QString &mainWindow) override { return desktop.text(mainWindow, "Decimale codes"); }
-    // The program's windows are found first, so that the other one is what
-    // it adds to the screen; it is clicked in its middle.
+    // The program's windows are found first, so that later windows are told
+    // from them and from the other one; that is clicked in its middle.
     bool visitAnotherApplication() override
     {
         for (const QString &window : windows("."))
             desktop.frame(window);
+        // Shown anew each time, on top: not under a window opened since.
+        otherApplication.hide();
+        QImage before;
+        if (!waitUntil([&] { return GnomeDesktop::filledWith(OtherFill, before = desktop.grab()).isEmpty(); }))
+            return false;
         otherApplication.show();
-        return desktop.clickAt(desktop.frame("elders").center())
+        return desktop.clickAt(desktop.frameFilled("elders", OtherFill, before).center())
                && waitUntil([&] { return otherApplication.isActiveWindow(); });
     }
 };
