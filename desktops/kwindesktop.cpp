@@ -15,20 +15,26 @@ namespace {
 const QString KWin = "org.kde.KWin", Scripting = "org.kde.kwin.Scripting";
 const QString AnswerPath = "/KWinDesktop";
 
+// The windows and the active one, in KWin 6's words or KWin 5's.
+const QString Prelude = R"(
+const windows = workspace.windowList ? workspace.windowList() : workspace.clientList();
+const activeWindow = workspace.windowList ? workspace.activeWindow : workspace.activeClient;
+)";
+
 // Each window's caption, process, contents (its buffer: KWin draws the
 // frames of Qt's windows) and whether it is the active one.
 const QString ShownScript = R"(
 const shown = [];
-for (const window of workspace.clientList()) {
+for (const window of windows) {
     const contents = window.bufferGeometry;
-    shown.push({caption: window.caption, pid: window.pid, active: window === workspace.activeClient,
+    shown.push({caption: window.caption, pid: window.pid, active: window === activeWindow,
                 x: contents.x, y: contents.y, width: contents.width, height: contents.height});
 }
 answer(shown);
 )";
 
 const QString MoveScript = R"(
-for (const window of workspace.clientList()) {
+for (const window of windows) {
     if (window.pid === %1) {
         const frame = window.frameGeometry;
         window.frameGeometry = {x: %2, y: %3, width: frame.width, height: frame.height};
@@ -117,16 +123,19 @@ QJsonValue KWinDesktop::run(const QString &script)
                 "JSON.stringify({run: %3, value: value})); }\n")
             .arg(QDBusConnection::sessionBus().baseService(), AnswerPath)
             .arg(runs);
-    if (!file.open(QIODevice::WriteOnly) || file.write((prelude + script).toUtf8()) < 0)
+    if (!file.open(QIODevice::WriteOnly) || file.write((prelude + Prelude + script).toUtf8()) < 0)
         return QJsonValue::Undefined;
     file.close();
     const QDBusConnection session = QDBusConnection::sessionBus();
     const QDBusMessage loaded = call(session, KWin, "/Scripting", Scripting, "loadScript", {file.fileName(), name});
     const int id = result(loaded).toInt();
     answered = QJsonValue::Undefined;
+    // The loaded script's object: KWin 6 names it under /Scripting, KWin 5 by its number alone.
+    const auto runScript = [&](const QString &path) {
+        return call(session, KWin, path, "org.kde.kwin.Script", "run").type() == QDBusMessage::ReplyMessage;
+    };
     if (loaded.type() == QDBusMessage::ReplyMessage && id >= 0
-        && call(session, KWin, "/" + QString::number(id), "org.kde.kwin.Script", "run").type()
-               == QDBusMessage::ReplyMessage)
+        && (runScript("/Scripting/Script" + QString::number(id)) || runScript("/" + QString::number(id))))
         for (QDeadlineTimer deadline(5000); answered.isUndefined() && !deadline.hasExpired();)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     call(session, KWin, "/Scripting", Scripting, "unloadScript", {name});

@@ -24,6 +24,18 @@ Exec=$(realpath "$(command -v "$1")")
 NoDisplay=true
 X-KDE-Wayland-Interfaces=org_kde_kwin_fake_input
 ENTRY
+# KDE's service cache (KF6's at least) lists the applications of the
+# desktop's menu: one that holds them all.
+mkdir -p "$XDG_CONFIG_HOME/menus"
+cat >"$XDG_CONFIG_HOME/menus/applications.menu" <<'MENU'
+<!DOCTYPE Menu PUBLIC "-//freedesktop//DTD Menu 1.0//EN"
+ "http://www.freedesktop.org/standards/menu-spec/1.0/menu.dtd">
+<Menu>
+  <Name>Applications</Name>
+  <DefaultAppDirs/>
+  <Include><All/></Include>
+</Menu>
+MENU
 # kwin_wayland carries a file capability (cap_sys_resource) that a container
 # may refuse to grant, and then it can't be started; a plain copy has none.
 # The copy keeps the name: KWin's Qt platform plugin serves no other.
