@@ -53,16 +53,23 @@ left=$(for path in $own; do [ ! -e "$path" ] || echo "$path"; done)
 [ -z "$left" ] || fail "files of the package left after the removal:
 $left"
 ! packages | grep -q '^bytekijker ' || fail "dpkg still knows the package after the purge: $(packages | grep '^bytekijker ')"
-# A package it brought may stay only where apt keeps it on purpose: one that
-# was there before wants it (apt keeps every installed alternative of such a
-# dependency), or it is of the base system's priorities, which apt never
-# removes by itself (such as mount).
-for package in $(comm -13 <(echo "$before" | cut -d' ' -f1) <(packages | cut -d' ' -f1)); do
-    [[ $(dpkg-query -W -f '${Priority}' "$package") =~ ^(required|important)$ ]] && continue
-    wanted_by=$(apt-cache rdepends --installed --no-suggests --no-conflicts --no-breaks --no-replaces --no-enhances \
-        "$package" | tail -n +3 | tr -d ' |' | sort -u)
-    grep -qxFf <(echo "$before" | cut -d' ' -f1) <<<"$wanted_by" ||
-        fail "$package, installed with the package, stayed after its removal though nothing else wants it"
+# A package it brought may stay only where apt keeps it on purpose: it is of
+# the base system's priorities, which apt never removes by itself (such as
+# mount), or one that stays rightly wants it (apt keeps every installed
+# alternative of a dependency).
+kept=$(echo "$before" | cut -d' ' -f1)
+stayed=$(comm -13 <(echo "$kept") <(packages | cut -d' ' -f1))
+for package in $stayed; do
+    [[ $(dpkg-query -W -f '${Priority}' "$package") =~ ^(required|important)$ ]] && kept+=$'\n'$package
+done
+for _ in $stayed; do   # until no more are found wanted
+    for package in $(comm -23 <(echo "$stayed") <(echo "$kept" | sort)); do
+        apt-cache rdepends --installed --no-suggests --no-conflicts --no-breaks --no-replaces --no-enhances "$package" |
+            tail -n +3 | tr -d ' |' | grep -qxFf <(echo "$kept") && kept+=$'\n'$package
+    done
+done
+for package in $(comm -23 <(echo "$stayed") <(echo "$kept" | sort)); do
+    fail "$package, installed with the package, stayed after its removal though nothing else wants it"
 done
 
 [ "$failures" -eq 0 ] || exit 1
