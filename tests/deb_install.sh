@@ -46,8 +46,9 @@ kill $program 2>/dev/null; wait $program 2>/dev/null
 kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null
 
 # Removed as a user removes it, with what it brought: also what is only
-# recommended by another package it brought.
-apt-get purge -y -q --autoremove -o APT::AutoRemove::RecommendsImportant=false bytekijker > /tmp/remove.log 2>&1 ||
+# recommended or suggested by another package it brought.
+apt-get purge -y -q --autoremove -o APT::AutoRemove::RecommendsImportant=false \
+    -o APT::AutoRemove::SuggestsImportant=false bytekijker > /tmp/remove.log 2>&1 ||
     { cat /tmp/remove.log >&2; fail "apt-get purge bytekijker"; }
 left=$(for path in $own; do [ ! -e "$path" ] || echo "$path"; done)
 [ -z "$left" ] || fail "files of the package left after the removal:
@@ -56,7 +57,7 @@ $left"
 # A package it brought may stay only where apt keeps it on purpose: it is of
 # the base system's priorities, which apt never removes by itself (such as
 # mount), or one that stays rightly wants it (apt keeps every installed
-# alternative of a dependency).
+# alternative of a dependency, and what systemd suggests).
 kept=$(echo "$before" | cut -d' ' -f1)
 stayed=$(comm -13 <(echo "$kept") <(packages | cut -d' ' -f1))
 for package in $stayed; do
@@ -64,7 +65,7 @@ for package in $stayed; do
 done
 for _ in $stayed; do   # until no more are found wanted
     for package in $(comm -23 <(echo "$stayed") <(echo "$kept" | sort)); do
-        apt-cache rdepends --installed --no-suggests --no-conflicts --no-breaks --no-replaces --no-enhances "$package" |
+        apt-cache rdepends --installed --no-conflicts --no-breaks --no-replaces --no-enhances "$package" |
             tail -n +3 | tr -d ' |' | grep -qxFf <(echo "$kept") && kept+=$'\n'$package
     done
 done
