@@ -82,18 +82,23 @@ void GnomeDesktop::startSession()
     waitUntil([&] { return node != 0; });
 }
 
-// Now and then a grab fails to agree on a format with the stream; the next one does.
+// Now and then a grab fails to agree on a format with the stream, or waits
+// for a picture that never comes; the next one does not.
 QImage GnomeDesktop::grab()
 {
     const QString file = grabs.filePath("screen.png");
     QImage screen;
     waitUntil([&] {
         QFile::remove(file);
-        return QProcess::execute("gst-launch-1.0",
-                                 {"-q", "pipewiresrc", "path=" + QString::number(node), "num-buffers=1", "!",
-                                  "videoconvert", "!", "pngenc", "!", "filesink", "location=" + file})
-                   == 0
-               && screen.load(file);
+        QProcess gstreamer;
+        gstreamer.start("gst-launch-1.0", {"-q", "pipewiresrc", "path=" + QString::number(node), "num-buffers=1", "!",
+                                           "videoconvert", "!", "pngenc", "!", "filesink", "location=" + file});
+        if (!gstreamer.waitForFinished(3000)) {
+            gstreamer.kill();
+            gstreamer.waitForFinished();
+            return false;
+        }
+        return gstreamer.exitStatus() == QProcess::NormalExit && gstreamer.exitCode() == 0 && screen.load(file);
     });
     return screen.convertToFormat(QImage::Format_RGB32);
 }
@@ -150,8 +155,8 @@ QRect GnomeDesktop::mostChanged(const QImage &before, const QImage &after, QSize
     QRect best;
     for (int y = 0, most = 0; y + size.height() <= height; ++y)
         for (int x = 0; x + size.width() <= width; ++x) {
-            const int changed = at(x + size.width(), y + size.height()) - at(x, y + size.height())
-                                - at(x + size.width(), y) + at(x, y);
+            const int changed =
+                at(x + size.width(), y + size.height()) - at(x, y + size.height()) - at(x + size.width(), y) + at(x, y);
             if (changed > most)
                 most = changed, best = QRect(QPoint(x, y), size);
         }
