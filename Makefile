@@ -29,15 +29,18 @@ TEST_PACKAGES := xvfb openbox dbus-daemon xdotool x11-utils xclip strace desktop
                  mutter pipewire wireplumber gstreamer1.0-tools gstreamer1.0-pipewire gstreamer1.0-plugins-base \
                  gstreamer1.0-plugins-good at-spi2-core libglib2.0-bin kwin-wayland kwin-style-breeze plasma-wayland-protocols
 PACKAGE_PACKAGES := dpkg-dev file lintian
-# The Debian releases a package is made for, and what the test that installs
-# one needs beside it.
+# The Debian releases a package is made for; the packages of the clean system
+# of each release that the tests and the packages are built in (one system a
+# release, made once: tools/debian-system.sh), and of the fresh one that a
+# package is installed in.
 DEBIAN_RELEASES := 12 13
+DEBIAN_SYSTEM_PACKAGES = $(BUILD_PACKAGES) $(RUN_PACKAGES) $(TEST_PACKAGES) $(PACKAGE_PACKAGES)
 INSTALL_TEST_PACKAGES := xvfb xdotool x11-utils
 SCREENSHOT_PACKAGES := imagemagick
 FORMAT_PACKAGES := clang-format
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix ninja-build dpkg-dev wine64 fonts-wine nsis zip osslsigncode openssl
 
-.PHONY: run test test-debian13 test-sanitize bench bench-windows package packages-debian screenshots build configure deps test-deps package-deps \
+.PHONY: run test test-debian13 test-sanitize bench bench-windows package packages-debian debian-systems screenshots build configure deps test-deps package-deps \
         windows test-windows package-windows windows-deps release check-reproducible check-reproducible-qt format clean
 
 # The program alone: a test that fails to build keeps no one from the window.
@@ -51,7 +54,7 @@ test: test-deps build
 # The same in a clean system of the other supported Debian release, made once
 # and cached (tools/debian-system.sh), in a build folder of its own.
 test-debian13:
-	tools/in-debian.sh 13 "$(BUILD_PACKAGES) $(RUN_PACKAGES) $(TEST_PACKAGES)" \
+	tools/in-debian.sh 13 "$(DEBIAN_SYSTEM_PACKAGES)" \
 	    make --no-print-directory test BUILD=build-debian13 JOBS=$(JOBS) $(ARGS)
 
 test-sanitize: test-deps
@@ -91,6 +94,13 @@ package: package-deps build
 	cd $(BUILD) && cpack -G DEB
 	lintian --fail-on error,warning $(BUILD)/bytekijker_*.deb
 
+# The clean Debian systems made ahead, as CI does while it builds.
+debian-systems:
+	for release in $(DEBIAN_RELEASES); do \
+	    tools/debian-system.sh $$release $(DEBIAN_SYSTEM_PACKAGES) >/dev/null && \
+	    tools/debian-system.sh $$release $(INSTALL_TEST_PACKAGES) >/dev/null || exit 1; \
+	done
+
 # One package for each supported Debian release, each built, as Debian builds
 # its own, in a clean system of that release (tools/in-debian.sh), so that it
 # depends on that release's libraries, and checked by its lintian; then
@@ -98,7 +108,7 @@ package: package-deps build
 # (INSTALL_TEST=no leaves that out). Each in $(BUILD)-deb<release>/.
 packages-debian:
 	for release in $(DEBIAN_RELEASES); do \
-	    tools/in-debian.sh $$release "$(BUILD_PACKAGES) $(RUN_PACKAGES) $(PACKAGE_PACKAGES)" make --no-print-directory package \
+	    tools/in-debian.sh $$release "$(DEBIAN_SYSTEM_PACKAGES)" make --no-print-directory package \
 	        BUILD=$(BUILD)-deb$$release JOBS=$(JOBS) CONFIGURE_ARGS=-DBUILD_TESTING=OFF && \
 	    { [ "$(INSTALL_TEST)" = no ] || \
 	      tools/in-debian.sh $$release "$(INSTALL_TEST_PACKAGES)" tests/deb_install.sh $(BUILD)-deb$$release/bytekijker_*.deb; } \

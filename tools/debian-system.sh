@@ -19,7 +19,8 @@ case $release in
     *) echo "debian-system: no Debian release $release known here (12 or 13)" >&2; exit 2 ;;
 esac
 packages=$(printf '%s\n' make ca-certificates "$@" | sort -u | tr '\n' ' ')
-key=$(printf '%s\n' "$codename" "$packages" | sha256sum | cut -c1-16)
+# Keyed by this script too: a system made otherwise is made anew.
+key=$( (printf '%s\n' "$codename" "$packages"; cat "$0") | sha256sum | cut -c1-16)
 cache=${BYTEKIJKER_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/bytekijker}/debian
 system=$cache/$codename-$key
 
@@ -46,7 +47,8 @@ if [ ! -f "$system/.complete" ]; then
     # fonts' caches are made again last, as on a system that has settled:
     # fonts installed after fontconfig's trigger ran would otherwise leave
     # them stale, and the first program to use fonts as root would write them.
-    mmdebstrap --quiet --variant=apt --components=main \
+    # dpkg without its syncs while the system is made (eatmydata, only then).
+    mmdebstrap --quiet --variant=apt --components=main --hook-dir=/usr/share/mmdebstrap/hooks/eatmydata \
         --include="$(echo "$packages" | tr ' ' ',' | sed 's/,$//')" \
         --customize-hook='printf "#!/bin/sh\nexit 101\n" > "$1/usr/sbin/policy-rc.d"; chmod 755 "$1/usr/sbin/policy-rc.d"' \
         --customize-hook='[ ! -x "$1/usr/bin/fc-cache" ] || chroot "$1" fc-cache -s' \
