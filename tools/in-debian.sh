@@ -9,7 +9,7 @@
 set -euo pipefail
 
 if [ "$(id -u)" -ne 0 ]; then
-    exec sudo --preserve-env="$(compgen -e | grep -E '^(BYTEKIJKER_.*|XDG_CACHE_HOME|CI)$' | paste -sd,)" "$0" "$@"
+    exec sudo --preserve-env="$(compgen -e | grep -E '^(BYTEKIJKER_.*|XDG_CACHE_HOME|CI|SOURCE_DATE_EPOCH)$' | paste -sd,)" "$0" "$@"
 fi
 release=$1 packages=$2
 shift 2
@@ -39,10 +39,11 @@ unshare --mount --pid --fork --propagation private /bin/bash -euc '
     cp -L /etc/resolv.conf "$root/etc/resolv.conf"
     # Not exec: this shell, the first process of the namespace, reaps the
     # processes the command leaves behind, as an init does.
-    # A clean environment, but for the settings of this project and CI.
+    # A clean environment, but for the settings of this project, CI and
+    # the time a reproducible build dates its files with.
     keep=()
     for name in $(compgen -e); do
-        [[ $name =~ ^(BYTEKIJKER_.*|CI)$ ]] && keep+=("$name=${!name}")
+        [[ $name =~ ^(BYTEKIJKER_.*|CI|SOURCE_DATE_EPOCH)$ ]] && keep+=("$name=${!name}")
     done
     chroot "$root" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
         HOME=/root LANG=C.UTF-8 TERM="${TERM:-dumb}" "${keep[@]}" \
