@@ -28,8 +28,6 @@ ENTRY
 # desktop's menu: one that holds them all.
 mkdir -p "$XDG_CONFIG_HOME/menus"
 cat >"$XDG_CONFIG_HOME/menus/applications.menu" <<'MENU'
-<!DOCTYPE Menu PUBLIC "-//freedesktop//DTD Menu 1.0//EN"
- "http://www.freedesktop.org/standards/menu-spec/1.0/menu.dtd">
 <Menu>
   <Name>Applications</Name>
   <DefaultAppDirs/>
