@@ -2,8 +2,8 @@
 // against the floor of what the two text boxes themselves cost, the read calls
 // per block, and loading a huge sparse file against a small one.
 
-#include "common/module1.h"
 #include "bytewisepager.h"
+#include "common/module1.h"
 #include "measure.h"
 #include "platform/pathtext.h"
 #include "viewer/form1.h"

@@ -4,9 +4,9 @@
 // controls by name, a file loaded as the chooser would choose it, and the
 // block it should then show.
 
-#include "common/module1.h"
 #include "app/startup.h"
 #include "chooser/fopen.h"
+#include "common/module1.h"
 #include "testfiles.h"
 #include "viewer/bytes/blocktext.h"
 #include "viewer/form1.h"

@@ -59,8 +59,8 @@ int main(int argc, char *argv[])
         return 2;
     }
     const int device = ::open("/dev/fuse", O_RDWR | O_CLOEXEC);
-    const std::string options = "fd=" + std::to_string(device)
-                                + ",rootmode=40000,user_id=0,group_id=0,default_permissions,allow_other";
+    const std::string options =
+        "fd=" + std::to_string(device) + ",rootmode=40000,user_id=0,group_id=0,default_permissions,allow_other";
     if (device < 0 || ::mount("hungfs", argv[1], "fuse.hungfs", MS_NOSUID | MS_NODEV, options.c_str()) != 0) {
         std::fprintf(stderr, "hungfs: can't mount a FUSE file system here: %s\n", std::strerror(errno));
         return 77;

@@ -2,11 +2,11 @@
 // the line breaks of the text pane, the paths handed to Windows, and the
 // system's error codes as the file channel sorts them.
 
+#include "platform/windowspath.h"
 #include "testfiles.h"
 #include "viewer/bytes/blocktext.h"
 #include "viewer/bytes/codepage.h"
 #include "viewer/bytes/filechannel.h"
-#include "platform/windowspath.h"
 
 #include <QGlyphRun>
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
 // The file chooser on the offscreen platform: its controls, walking folders,
 // the path that "OK" composes and the drive fallback.
 
-#include "common/module1.h"
 #include "chooser/fopen.h"
 #include "chooser/readahead.h"
+#include "common/module1.h"
 #include "platform/folderwatch.h"
 #include "platform/nameorder.h"
 #include "platform/pathtext.h"
