@@ -2,7 +2,7 @@
 # make test  installs what is missing, builds and runs every test
 # make bench builds and runs the benchmarks
 # make bench-windows runs the Windows build's benchmarks under wine
-# make test-debian13 builds and runs every test in a fresh Debian 13 system (ARGS: make's, e.g. TESTS_EXCLUDE=kde)
+# make test-debian13 builds and runs every test in a fresh Debian 13 system
 # make test-sanitize runs every test built with AddressSanitizer and UBSan
 # make screenshots   makes the README's pictures from the real program, Linux and Windows builds
 # make package builds the Debian package for this system, build/bytekijker_<version>+deb<release>_<arch>.deb
@@ -20,8 +20,6 @@ SANITIZE_BUILD := build-sanitize
 WINDOWS_BUILD := build-windows
 JOBS := 2
 CONFIGURE_ARGS :=
-# A regular expression of CTest's: the tests `make test` leaves out.
-TESTS_EXCLUDE :=
 
 BUILD_PACKAGES := g++ make cmake qt6-base-dev qt6-base-private-dev libicu-dev libwayland-dev wayland-protocols pkg-config fonts-liberation2
 RUN_PACKAGES := qt6-qpa-plugins qt6-wayland fonts-symbola
@@ -49,13 +47,13 @@ run: deps configure
 	./$(BUILD)/bytekijker
 
 test: test-deps build
-	ctest --preset linux --test-dir $(BUILD) $(if $(TESTS_EXCLUDE),-E '$(TESTS_EXCLUDE)')
+	ctest --preset linux --test-dir $(BUILD)
 
 # The same in a clean system of the other supported Debian release, made once
 # and cached (tools/debian-system.sh), in a build folder of its own.
 test-debian13:
 	tools/in-debian.sh 13 "$(DEBIAN_SYSTEM_PACKAGES)" \
-	    make --no-print-directory test BUILD=build-debian13 JOBS=$(JOBS) $(ARGS)
+	    make --no-print-directory test BUILD=build-debian13 JOBS=$(JOBS)
 
 test-sanitize: test-deps
 	cmake --preset sanitize -B $(SANITIZE_BUILD) $(CONFIGURE_ARGS)

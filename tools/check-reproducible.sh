@@ -11,8 +11,8 @@ for clone in first second-clone; do
     git clone -q . "$work/$clone"
     # The second clone's Debian packages are not installed again: the first
     # clone's were, and the two are compared byte for byte.
-    untested=$([ "$clone" = first ] || echo 1)
-    if ! (cd "$work/$clone" && BYTEKIJKER_NO_INSTALL_TEST=$untested tools/release.sh) > "$work/$clone.log" 2>&1; then
+    install_test=$([ "$clone" = first ] && echo yes || echo no)
+    if ! (cd "$work/$clone" && INSTALL_TEST=$install_test tools/release.sh) > "$work/$clone.log" 2>&1; then
         tail -n 40 "$work/$clone.log" >&2
         echo "check-reproducible: the build in the $clone clone failed" >&2
         exit 1

@@ -8,8 +8,11 @@
 # with it. Needs root (sudo otherwise), as chroot does.
 set -euo pipefail
 
+# What reaches the command of the caller's environment: the settings of this
+# project, CI, and the time a reproducible build dates its files with.
+export IN_DEBIAN_PASSED='^(BYTEKIJKER_.*|CI|SOURCE_DATE_EPOCH)$'
 if [ "$(id -u)" -ne 0 ]; then
-    exec sudo --preserve-env="$(compgen -e | grep -E '^(BYTEKIJKER_.*|XDG_CACHE_HOME|CI|SOURCE_DATE_EPOCH)$' | paste -sd,)" "$0" "$@"
+    exec sudo --preserve-env="$(compgen -e | grep -E "$IN_DEBIAN_PASSED|^XDG_CACHE_HOME\$" | paste -sd,)" "$0" "$@"
 fi
 release=$1 packages=$2
 shift 2
@@ -22,7 +25,6 @@ mkdir "$layer/upper" "$layer/work" "$layer/root"
 
 # A mount namespace of its own, so every mount below goes with the command;
 # a process namespace of its own, so nothing the command started outlives it.
-set +e
 unshare --mount --pid --fork --propagation private /bin/bash -euc '
     system=$1 layer=$2 here=$3
     shift 3
@@ -39,16 +41,11 @@ unshare --mount --pid --fork --propagation private /bin/bash -euc '
     cp -L /etc/resolv.conf "$root/etc/resolv.conf"
     # Not exec: this shell, the first process of the namespace, reaps the
     # processes the command leaves behind, as an init does.
-    # A clean environment, but for the settings of this project, CI and
-    # the time a reproducible build dates its files with.
     keep=()
     for name in $(compgen -e); do
-        [[ $name =~ ^(BYTEKIJKER_.*|CI|SOURCE_DATE_EPOCH)$ ]] && keep+=("$name=${!name}")
+        [[ $name =~ $IN_DEBIAN_PASSED ]] && keep+=("$name=${!name}")
     done
     chroot "$root" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
         HOME=/root LANG=C.UTF-8 TERM="${TERM:-dumb}" "${keep[@]}" \
         /bin/sh -c "cd \"\$0\" && exec \"\$@\"" "$here" "$@"
 ' in-debian "$system" "$layer" "$PWD" "$@"
-status=$?
-set -e
-exit $status

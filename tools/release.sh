@@ -35,10 +35,10 @@ mkdir "$dist"
 
 # The packages, each from a fresh build folder of its own, without the tests:
 # Debian's, one per release, each built in a clean system of its release and
-# installed in another (make packages-debian; not when BYTEKIJKER_NO_INSTALL_TEST
-# is set, as for the second of two builds whose packages are compared).
+# installed in another (make packages-debian; not with INSTALL_TEST=no in the
+# environment, as for the second of two builds whose packages are compared).
 rm -rf build-release-deb* build-release-windows
-make --no-print-directory packages-debian BUILD=build-release ${BYTEKIJKER_NO_INSTALL_TEST:+INSTALL_TEST=no}
+make --no-print-directory packages-debian BUILD=build-release
 make --no-print-directory package-windows WINDOWS_BUILD=build-release-windows CONFIGURE_ARGS=-DBUILD_TESTING=OFF
 cp build-release-deb*/bytekijker_"$version"+deb*_*.deb build-release-windows/bytekijker-"$version"-windows-x64.zip \
    build-release-windows/bytekijker-"$version"-setup.exe "$dist"/
