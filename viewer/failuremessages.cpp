@@ -63,6 +63,19 @@ QString pagingFailureMessage(const QString &path, const ReadResult &failure, Pag
                        failure);
 }
 
+QString noAnswerTitle()
+{
+    return QStringLiteral("Station antwoordt niet");
+}
+
+QString noAnswerMessage(const QString &path)
+{
+    return QStringLiteral("Het station van\n%1\nantwoordt niet: bijvoorbeeld een netwerkmap waarvan de verbinding "
+                          "weg is, of een USB-stick die niet meer reageert.\n\n"
+                          "Wat te zien was, blijft staan. Zodra het station antwoordt, verschijnt wat u vroeg.")
+        .arg(path);
+}
+
 QString systemErrorText(const SystemError &error)
 {
     switch (error.fault) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bytes/filechannel.h"
+#include "viewer/bytes/filechannel.h"
 
 #include <QString>
 
@@ -19,3 +19,8 @@ QString pagingFailureMessage(const QString &path, const ReadResult &failure, Pag
 
 // Why the system says a read or an open failed, in Dutch words.
 QString systemErrorText(const SystemError &error);
+
+// A load or a block's read that waits on a drive that doesn't answer; the
+// file on show stays.
+QString noAnswerTitle();
+QString noAnswerMessage(const QString &path);

@@ -1,8 +1,6 @@
 #include "form1.h"
 
 #include "activationwatcher.h"
-#include "bytes/blocktext.h"
-#include "bytes/numbertext.h"
 #include "chooser/fopen.h"
 #include "common/appicon.h"
 #include "common/controls.h"
@@ -12,12 +10,16 @@
 #include "platform/closewait.h"
 #include "platform/handover.h"
 #include "platform/pathtext.h"
+#include "viewer/bytes/blocktext.h"
+#include "viewer/bytes/numbertext.h"
 #include "warning.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -26,6 +28,10 @@ namespace {
 constexpr QSize ClientSize(511, 462);
 constexpr QColor LightGrey(192, 192, 192);
 constexpr QColor Yellow(255, 255, 0);
+constexpr QColor PaleYellow(255, 255, 225);
+// How long a load or a block's read may wait before the user is told that
+// its drive doesn't answer.
+constexpr std::chrono::seconds NoAnswerAfter(5);
 // The chooser opens a little below and to the right of the main window.
 constexpr QPoint ChooserOffset(53, 56);
 
@@ -60,6 +66,19 @@ void paint(QWidget *widget, const QColor &background, const QColor &text)
     widget->setAutoFillBackground(true);
 }
 
+// A file on a drive that stops answering can hold up its closing too, so
+// each is closed on a thread of its own.
+std::shared_ptr<FileChannel> closedApart(FileChannel file)
+{
+    return {new FileChannel(std::move(file)), [](FileChannel *closing) {
+                try {
+                    std::thread([closing] { delete closing; }).detach();
+                } catch (const std::system_error &) {
+                    delete closing;
+                }
+            }};
+}
+
 }   // namespace
 
 Form1::Form1(QWidget *parent)
@@ -87,6 +106,15 @@ Form1::Form1(QWidget *parent)
     Tasc = makePane({4, 62, 505, 291}, this);
     Ttekst = makePane({4, 354, 505, 105}, this);
 
+    waitNotice = new QLabel(this);
+    waitNotice->setGeometry(Tbestand->geometry());
+    waitNotice->setFont(arial(8.25));
+    paint(waitNotice, PaleYellow, Qt::black);
+    waitNotice->hide();
+    noAnswer = new QTimer(this);
+    noAnswer->setSingleShot(true);
+    noAnswer->setInterval(NoAnswerAfter);
+
     nameControl(Bopen, "Bopen", QStringLiteral("Bestand openen"),
                 QStringLiteral("Opent een venster waarin u het bestand kiest dat getoond wordt"));
     nameControl(Command1, "Command1", QStringLiteral("Info"),
@@ -103,6 +131,8 @@ Form1::Form1(QWidget *parent)
     nameControl(Tasc, "Tasc", QStringLiteral("Decimale codes"),
                 QStringLiteral("De ASCII-code (decimaal) van elk teken van het blok"));
     nameControl(Ttekst, "Ttekst", QStringLiteral("Tekst"), QStringLiteral("De tekens van het blok als tekst"));
+    nameControl(waitNotice, "waitNotice", QStringLiteral("Wachten"),
+                QStringLiteral("Waar het programma op wacht: een station dat nog niet antwoordt"));
 
     // The keyboard order; the label has its place in it but never takes the focus.
     setTabOrder(Tasc, Ttekst);
@@ -117,6 +147,7 @@ Form1::Form1(QWidget *parent)
     connect(Bvorige, &QPushButton::clicked, this, &Form1::PreviousBlock);
     connect(Command1, &QPushButton::clicked, this, &Form1::showInfo);
     connect(Bopen, &QPushButton::clicked, this, &Form1::showChooser);
+    connect(noAnswer, &QTimer::timeout, this, &Form1::tellNoAnswer);
     connect(new ActivationWatcher(this), &ActivationWatcher::activated, this, &Form1::LoadSelectedFile);
 }
 
@@ -138,51 +169,85 @@ void Form1::LoadSelectedFile()
 {
     if (Module1::SelectedPath.empty())
         return;
-    // The new file is opened and its first block read before the old one is
-    // let go, so a file that can't be shown leaves the one on show as it was.
-    const QString path = pathText(Module1::SelectedPath);
-    OpenResult opened = FileChannel::open(Module1::SelectedPath);
-    if (opened.error != OpenError::None)
-        return reportLoadFailure(openFailureTitle(), [&] { return openFailureMessage(path, opened); });
-    const BlockBytes first = readBlock(opened.channel, 1);
-    if (first.read.failed())
-        return reportLoadFailure(readFailureTitle(), [&] { return readFailureMessage(path, first.read); });
-
-    reportedFailure.clear();
-    pagingFailureReported = false;
-    channel = std::move(opened.channel);
-    BlockNumber = 1;
-    ShowBlock(first);
-    showBlockNumber();
-    pathOnShow = path;
-    Tbestand->setText(path);
+    const std::filesystem::path chosen = Module1::SelectedPath;
+    const bool answered = loading.start([chosen] { return load(chosen); },
+                                        [this, chosen](Loaded loaded) { showLoaded(chosen, std::move(loaded)); });
+    showWaiting(answered, QStringLiteral("Het bestand wordt geopend: %1").arg(pathText(chosen)), pathText(chosen));
 }
 
-// The file goes on when a read at the next block's place gives bytes, whatever
-// length it reports; that one read also fills the new block.
+// The new file is opened and its first block read before the old one is let
+// go, so a file that can't be shown leaves the one on show as it was.
+Form1::Loaded Form1::load(const std::filesystem::path &path)
+{
+    Loaded loaded;
+    loaded.opened = FileChannel::open(path);
+    if (loaded.opened.error == OpenError::None) {
+        loaded.channel = closedApart(std::move(loaded.opened.channel));
+        loaded.first = readBlock(*loaded.channel, 1);
+    }
+    return loaded;
+}
+
+void Form1::showLoaded(const std::filesystem::path &path, Loaded loaded)
+{
+    endWaiting();
+    const QString shown = pathText(path);
+    if (loaded.opened.error != OpenError::None)
+        return reportLoadFailure(path, openFailureTitle(), [&] { return openFailureMessage(shown, loaded.opened); });
+    if (loaded.first.read.failed())
+        return reportLoadFailure(path, readFailureTitle(),
+                                 [&] { return readFailureMessage(shown, loaded.first.read); });
+
+    paging.abandon();   // a block of the file that was on show
+    endWaiting();
+    reportedFailure.clear();
+    pagingFailureReported = false;
+    channel = std::move(loaded.channel);
+    BlockNumber = 1;
+    ShowBlock(loaded.first);
+    showBlockNumber();
+    pathOnShow = shown;
+    Tbestand->setText(shown);
+}
+
+// While a block is read the block on show stays, and paging on is refused:
+// it would page from a block not yet known.
 void Form1::NextBlock()
 {
-    if (blocks::mayHaveNext(BlockNumber)) {
-        const BlockBytes next = readBlock(channel, BlockNumber + 1);
-        if (next.read.failed()) {
-            reportPagingFailure(next.read, PagingDirection::Next);
-        } else if (next.read.count > 0) {
-            ++BlockNumber;
-            ShowBlock(next);
-        }
-    }
-    showBlockNumber();
+    if (!paging.waiting())
+        page(BlockNumber + 1, PagingDirection::Next);
 }
 
 void Form1::PreviousBlock()
 {
-    if (blocks::hasPrevious(BlockNumber)) {
-        if (const BlockBytes previous = readBlock(channel, BlockNumber - 1); previous.read.failed()) {
-            reportPagingFailure(previous.read, PagingDirection::Previous);
-        } else {
-            --BlockNumber;
-            ShowBlock(previous);
-        }
+    if (!paging.waiting())
+        page(BlockNumber - 1, PagingDirection::Previous);
+}
+
+void Form1::page(std::int16_t block, PagingDirection direction)
+{
+    const bool possible =
+        direction == PagingDirection::Next ? blocks::mayHaveNext(BlockNumber) : blocks::hasPrevious(BlockNumber);
+    if (!possible || !channel)
+        return showBlockNumber();
+    const std::shared_ptr<FileChannel> file = channel;
+    const bool answered =
+        paging.start([file, block] { return readBlock(*file, block); },
+                     [this, block, direction](const BlockBytes &bytes) { showPage(block, direction, bytes); });
+    showWaiting(answered, QStringLiteral("Blok %1 wordt gelezen uit %2").arg(block).arg(pathOnShow), pathOnShow);
+}
+
+// The file goes on when a read at the next block's place gives bytes, whatever
+// length it reports; that one read also fills the new block. It goes back
+// whenever the read succeeds.
+void Form1::showPage(std::int16_t block, PagingDirection direction, const BlockBytes &bytes)
+{
+    endWaiting();
+    if (bytes.read.failed()) {
+        reportPagingFailure(bytes.read, direction);
+    } else if (direction == PagingDirection::Previous || bytes.read.count > 0) {
+        BlockNumber = block;
+        ShowBlock(bytes);
     }
     showBlockNumber();
 }
@@ -251,12 +316,40 @@ void Form1::ShowBlock(const BlockBytes &bytes)
 
 // The message is worded only when it is shown: an activation with a choice
 // already reported costs nothing more than the attempt.
-void Form1::reportLoadFailure(const QString &title, const std::function<QString()> &message)
+void Form1::reportLoadFailure(const std::filesystem::path &path, const QString &title,
+                              const std::function<QString()> &message)
 {
-    if (Module1::SelectedPath == reportedFailure)
+    if (path == reportedFailure)
         return;
-    reportedFailure = Module1::SelectedPath;
+    reportedFailure = path;
     showMessage(title, message());
+}
+
+// An answer that came at once leaves no trace; one still awaited is shown as
+// awaited, over the path box and by the pointer, and timed.
+void Form1::showWaiting(bool answered, const QString &notice, const QString &path)
+{
+    if (answered)
+        return;
+    waitNotice->setText(notice);
+    waitNotice->show();
+    setCursor(Qt::BusyCursor);
+    waitingPath = path;
+    noAnswer->start();
+}
+
+void Form1::endWaiting()
+{
+    if (loading.waiting() || paging.waiting())
+        return;
+    waitNotice->hide();
+    unsetCursor();
+    noAnswer->stop();
+}
+
+void Form1::tellNoAnswer()
+{
+    showMessage(noAnswerTitle(), noAnswerMessage(waitingPath));
 }
 
 void Form1::reportPagingFailure(const ReadResult &failure, PagingDirection direction)

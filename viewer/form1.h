@@ -1,8 +1,9 @@
 #pragma once
 
-#include "bytes/blocks.h"
-#include "bytes/filechannel.h"
+#include "common/awaited.h"
 #include "failuremessages.h"
+#include "viewer/bytes/blocks.h"
+#include "viewer/bytes/filechannel.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -17,6 +18,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QTimer;
 class ActivationHandOver;
 class fOpen;
 
@@ -37,6 +39,13 @@ class fOpen;
 //   Tasc         the upper pane: the block's bytes as decimal codes
 //   Ttekst       the lower pane: the block's bytes as text
 //   BlockNumber  the block on show, 1 for the file's first 250 bytes; 0 before any load
+//
+// Opening a file and reading a block wait on its drive, which may stop
+// answering; both are made through Awaited, off the window's thread. While
+// one is awaited the window says so (waitNotice, a busy pointer) and takes
+// every input but the one that needs the answer: ">" and "<" while a block
+// is read. Past NoAnswerAfter a message says that the drive doesn't answer;
+// the file on show stays, and the answer is taken when it comes.
 class Form1 : public QWidget {
     Q_OBJECT
 public:
@@ -58,6 +67,7 @@ private slots:
     void showChooser();
     void takeActivationBack();
     void forgetReportedFailure();
+    void tellNoAnswer();
 
 private:
     // A block as read: what the file holds at the block's place, up to 250
@@ -66,10 +76,24 @@ private:
         std::array<std::uint8_t, blocks::Size> data;
         ReadResult read;
     };
+    // A load as made on its own thread: the file opened, or why not, and its
+    // first block.
+    struct Loaded {
+        OpenResult opened;   // its channel moved to `channel`
+        std::shared_ptr<FileChannel> channel;
+        BlockBytes first;
+    };
+    static Loaded load(const std::filesystem::path &path);
+    void showLoaded(const std::filesystem::path &path, Loaded loaded);
     static BlockBytes readBlock(FileChannel &file, std::int16_t block);
+    void page(std::int16_t block, PagingDirection direction);
+    void showPage(std::int16_t block, PagingDirection direction, const BlockBytes &bytes);
     void ShowBlock(const BlockBytes &bytes);
     void showBlockNumber();
-    void reportLoadFailure(const QString &title, const std::function<QString()> &message);
+    void showWaiting(bool answered, const QString &notice, const QString &path);
+    void endWaiting();
+    void reportLoadFailure(const std::filesystem::path &path, const QString &title,
+                           const std::function<QString()> &message);
     void reportPagingFailure(const ReadResult &failure, PagingDirection direction);
     void showMessage(const QString &title, const QString &message);
 
@@ -81,12 +105,17 @@ private:
     QLineEdit *Tbestand;
     QPlainTextEdit *Tasc;
     QPlainTextEdit *Ttekst;
+    QLabel *waitNotice;   // over the path box, while a load or a block's read is awaited
+    QTimer *noAnswer;
 
     QPointer<fOpen> chooser;   // while the chooser is open
     std::unique_ptr<ActivationHandOver> handOver;   // while the chooser is open
 
     std::int16_t BlockNumber = 0;
-    FileChannel channel;
+    std::shared_ptr<FileChannel> channel;   // closed off the window's thread
+    Awaited<Loaded> loading{this};
+    Awaited<BlockBytes> paging{this};
+    QString waitingPath;   // the path of the call awaited last, for the message
     QString pathOnShow;   // as the path box showed it at the load; the user may type over it since
     // The last path that failed to load, already reported: later activations
     // with the same choice stay silent instead of showing the message again,
