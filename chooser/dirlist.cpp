@@ -1,10 +1,10 @@
 #include "dirlist.h"
 
-#include "namesmodel.h"
+#include "chooser/namesmodel.h"
+#include "chooser/readahead.h"
 #include "platform/drives.h"
 #include "platform/folderread.h"
 #include "platform/pathtext.h"
-#include "readahead.h"
 
 #include <QPainter>
 #include <QStyle>
@@ -64,9 +64,45 @@ DirList::DirList(QWidget *parent)
     connect(this, &QListView::activated, this, &DirList::openEntry);
 }
 
-void DirList::setPath(std::filesystem::path path)
+void DirList::setPath(const std::filesystem::path &path)
 {
-    current = std::move(path);
+    read(path, {});
+}
+
+void DirList::setDrive(const QString &root, const std::filesystem::path &folder)
+{
+    read(folder, pathFromText(root));
+}
+
+// `driveRoot`, when given, is read first: a drive that can't be read at all
+// is left as if never chosen.
+void DirList::read(const std::filesystem::path &path, const std::filesystem::path &driveRoot)
+{
+    const bool answered = listing.start(
+        [path, driveRoot] {
+            Read read;
+            read.readable = driveRoot.empty() || canList(driveRoot);
+            if (read.readable)
+                read.listing = listFolder(path);
+            return read;
+        },
+        [this, path](Read read) {
+            if (read.readable)
+                show(path, std::move(read.listing));
+            else
+                emit driveUnreadable();
+        });
+    if (!answered) {
+        show(path, {});
+        emit waiting();
+    }
+}
+
+// The chain of folders down to `path`, then the subfolders of `listing`;
+// only the chain while the listing is awaited.
+void DirList::show(const std::filesystem::path &path, Listing listing)
+{
+    current = path;
     chain.clear();
     QStringList chainNames;
     std::filesystem::path step = rootOf(current);
@@ -80,19 +116,11 @@ void DirList::setPath(std::filesystem::path path)
         chain.push_back(step /= part);
         chainNames << pathText(part);
     }
-    Listing listing = listFolder(current);
     files = std::move(listing.files);
     rows->setRows(chainNames, std::move(listing.folders));
     setCurrentIndex(rows->index(int(chain.size()) - 1));
-    emit changed();
-}
-
-bool DirList::setDrive(const QString &root, const std::filesystem::path &folder)
-{
-    if (!canList(pathFromText(root)))
-        return false;
-    setPath(folder);
-    return true;
+    if (!reading())
+        emit changed();
 }
 
 void DirList::openEntry(const QModelIndex &index)

@@ -1,5 +1,6 @@
 #include "drivelist.h"
 
+#include "platform/drives.h"
 #include "platform/pathtext.h"
 
 #include <QDir>
@@ -18,10 +19,17 @@ std::filesystem::path workingFolder()
 
 }   // namespace
 
-DriveList::DriveList(const DriveSource &source, QWidget *parent)
+DriveList::DriveList(QWidget *parent)
     : QComboBox(parent)
 {
-    addItems(source());
+    connect(this, &QComboBox::currentIndexChanged, this, &DriveList::changed);
+}
+
+void DriveList::setDrives(const QStringList &roots)
+{
+    const QSignalBlocker quiet(this);
+    clear();
+    addItems(roots);
     // A folder the program was started in that lies on no drive of the
     // system's (a network share on Windows) brings its own.
     const std::filesystem::path working = workingFolder();
@@ -29,7 +37,6 @@ DriveList::DriveList(const DriveSource &source, QWidget *parent)
     if (drive.isEmpty())
         addItem(drive = pathText(rootOf(working)));
     setCurrentIndex(findText(drive));
-    connect(this, &QComboBox::currentIndexChanged, this, &DriveList::changed);
 }
 
 void DriveList::setDrive(const QString &drive)

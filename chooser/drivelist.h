@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/drives.h"
-
 #include <QComboBox>
 #include <filesystem>
 
@@ -11,7 +9,9 @@
 class DriveList : public QComboBox {
     Q_OBJECT
 public:
-    explicit DriveList(const DriveSource &source, QWidget *parent = nullptr);
+    explicit DriveList(QWidget *parent = nullptr);
+    // The drives to choose from, the working folder's current; not a change.
+    void setDrives(const QStringList &roots);
 
     QString drive() const { return currentText(); }
     void setDrive(const QString &drive);

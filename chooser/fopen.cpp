@@ -1,11 +1,11 @@
 #include "fopen.h"
 
+#include "chooser/composepath.h"
+#include "chooser/dirlist.h"
+#include "chooser/drivelist.h"
+#include "chooser/filelist.h"
 #include "common/controls.h"
 #include "common/module1.h"
-#include "composepath.h"
-#include "dirlist.h"
-#include "drivelist.h"
-#include "filelist.h"
 #include "platform/closewait.h"
 
 #include <QCloseEvent>
@@ -18,7 +18,7 @@ fOpen::fOpen(const DriveSource &drives)
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(397, 279);
 
-    Drive1 = new DriveList(drives, this);
+    Drive1 = new DriveList(this);
     Drive1->setGeometry(18, 8, 141, 21);
     Dir1 = new DirList(this);
     Dir1->setGeometry(12, 110, 139, 152);
@@ -40,33 +40,54 @@ fOpen::fOpen(const DriveSource &drives)
     setTabOrder(bOK, bCancel);
     Drive1->setFocus();
 
-    // All three lists start at the program's working folder.
-    Dir1->setPath(Drive1->currentFolder());
-    File1->setPath(Dir1->path(), Dir1->takeFiles());
-    SavedDrive = Drive1->drive();
-
     connect(Drive1, &DriveList::changed, this, &fOpen::openDrive);
     connect(Dir1, &DirList::changed, this, &fOpen::openFolder);
+    connect(Dir1, &DirList::waiting, this, &fOpen::showReading);
+    connect(Dir1, &DirList::driveUnreadable, this, &fOpen::driveUnreadable);
     connect(bOK, &QPushButton::clicked, this, &fOpen::choose);
     connect(bCancel, &QPushButton::clicked, this, &fOpen::chooseNothing);
+
+    // All three lists start at the program's working folder.
+    showReading();
+    drivesRead.start(drives, [this](const QStringList &roots) {
+        Drive1->setDrives(roots);
+        SavedDrive = Drive1->drive();
+        Dir1->setPath(Drive1->currentFolder());
+    });
 }
 
 void fOpen::openDrive()
 {
-    // A drive that can't be read sends the list back, without a word, to the
-    // drive the dialog opened on; should that one fail too, setting it again
-    // changes nothing and the chain ends.
-    if (!Dir1->setDrive(Drive1->drive(), Drive1->currentFolder()))
-        Drive1->setDrive(SavedDrive);
+    Dir1->setDrive(Drive1->drive(), Drive1->currentFolder());
 }
 
 void fOpen::openFolder()
 {
     File1->setPath(Dir1->path(), Dir1->takeFiles());
+    unsetCursor();
+}
+
+// A drive that can't be read sends the list back, without a word, to the
+// drive the dialog opened on. Should that one fail too, the lists stay as
+// they are, and the chain ends.
+void fOpen::driveUnreadable()
+{
+    if (Drive1->drive() != SavedDrive)
+        Drive1->setDrive(SavedDrive);
+    else if (File1->showsReading())
+        openFolder();
+}
+
+void fOpen::showReading()
+{
+    File1->showReading();
+    setCursor(Qt::BusyCursor);
 }
 
 void fOpen::choose()
 {
+    if (Dir1->reading() || drivesRead.waiting())
+        return;   // the file list shows no choice yet
     Module1::SelectedPath = composePath(File1->path(), File1->fileName());
     emit chosen();
     close();

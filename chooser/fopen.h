@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/awaited.h"
 #include "platform/drives.h"
 
 #include <QString>
@@ -24,6 +25,10 @@ class QPushButton;
 //   bCancel     the "Cancel" button: chooses nothing
 //   SavedDrive  the drive the window opened on
 // The choice goes to the main window in Module1::SelectedPath.
+//
+// Every list is read off the window's thread (Awaited). While a folder is
+// read the file list says so and the pointer is busy; "OK" waits for nothing
+// and is refused, every other control works.
 class fOpen : public QWidget {
     Q_OBJECT
 public:
@@ -44,6 +49,8 @@ private slots:
     void openFolder();
     void choose();
     void chooseNothing();
+    void showReading();
+    void driveUnreadable();
 
 private:
     DriveList *Drive1;
@@ -54,4 +61,5 @@ private:
 
     // Where the drive list goes back to when a chosen drive can't be read.
     QString SavedDrive;
+    Awaited<QStringList> drivesRead{this};
 };

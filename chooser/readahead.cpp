@@ -27,7 +27,15 @@ struct ReadAhead {
     std::optional<Listing> listing;
 };
 
+// The read ahead under way, taken by the chooser on a thread of its own.
+std::mutex aheadMutex;
 std::shared_ptr<ReadAhead> ahead;
+
+std::shared_ptr<ReadAhead> currentReadAhead()
+{
+    const std::lock_guard lock(aheadMutex);
+    return ahead;
+}
 
 // A folder's spelling as the chooser's will be compared with it. Two
 // spellings of one folder only cost the read ahead.
@@ -93,7 +101,7 @@ void letGo(const std::shared_ptr<ReadAhead> &state)
 // At the program's end, while the application object is still there.
 void letGoAtEnd()
 {
-    letGo(ahead);
+    letGo(currentReadAhead());
 }
 
 }   // namespace
@@ -102,26 +110,31 @@ void readAhead(const std::filesystem::path &folder, std::size_t fromNames)
 {
     static std::once_flag atEnd;
     std::call_once(atEnd, [] { qAddPostRoutine(letGoAtEnd); });
-    letGo(ahead);
-    ahead = std::make_shared<ReadAhead>();
-    ahead->folder = spelling(folder);
-    ahead->fromNames = fromNames;
-    std::thread(readAndSort, ahead).detach();
+    letGo(currentReadAhead());
+    auto state = std::make_shared<ReadAhead>();
+    state->folder = spelling(folder);
+    state->fromNames = fromNames;
+    {
+        const std::lock_guard lock(aheadMutex);
+        ahead = state;
+    }
+    std::thread(readAndSort, state).detach();
 }
 
 bool readAheadDone()
 {
-    if (!ahead)
+    const std::shared_ptr<ReadAhead> state = currentReadAhead();
+    if (!state)
         return true;
-    const std::lock_guard lock(ahead->mutex);
-    return ahead->stage == ReadAhead::Done;
+    const std::lock_guard lock(state->mutex);
+    return state->stage == ReadAhead::Done;
 }
 
 std::optional<Listing> takeReadAhead(const std::filesystem::path &folder)
 {
-    if (!ahead)
+    const std::shared_ptr<ReadAhead> state = currentReadAhead();
+    if (!state)
         return std::nullopt;
-    const std::shared_ptr<ReadAhead> state = ahead;
     std::unique_lock lock(state->mutex);
     if (state->taken || spelling(folder) != state->folder)
         return std::nullopt;
