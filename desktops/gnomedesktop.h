@@ -62,6 +62,7 @@ private slots:
 
 private:
     void startSession();
+    void redrawScreen();
     bool remoteDesktop(const QString &method, const QVariantList &arguments = {});
     QRect addedTo(const QImage &screen) const;
     // The rectangle of that size in which the most pixels changed.
