@@ -167,9 +167,11 @@ void Form1::closeEvent(QCloseEvent *event)
 
 void Form1::LoadSelectedFile()
 {
-    if (Module1::SelectedPath.empty())
+    // An activation while that path's opening is still awaited adds nothing:
+    // the answer on its way is the one it would get.
+    if (Module1::SelectedPath.empty() || (loading.waiting() && Module1::SelectedPath == loadingPath))
         return;
-    const std::filesystem::path chosen = Module1::SelectedPath;
+    const std::filesystem::path chosen = loadingPath = Module1::SelectedPath;
     const bool answered = loading.start([chosen] { return load(chosen); },
                                         [this, chosen](Loaded loaded) { showLoaded(chosen, std::move(loaded)); });
     showWaiting(answered, QStringLiteral("Het bestand wordt geopend: %1").arg(pathText(chosen)), pathText(chosen));

@@ -115,6 +115,7 @@ private:
     std::shared_ptr<FileChannel> channel;   // closed off the window's thread
     Awaited<Loaded> loading{this};
     Awaited<BlockBytes> paging{this};
+    std::filesystem::path loadingPath;   // the path of the load last begun
     QString waitingPath;   // the path of the call awaited last, for the message
     QString pathOnShow;   // as the path box showed it at the load; the user may type over it since
     // The last path that failed to load, already reported: later activations
