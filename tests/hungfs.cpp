@@ -1,9 +1,30 @@
 // A file system that hangs, for the tests: as a network share whose server has
 // gone away, or a FUSE file system whose program has stalled.
-//   hungfs <folder>
-// Mounts itself at the folder (as root) and answers what it takes to reach
-// the folder: the kernel's greeting, the folder's own attributes, and "no
-// such entry" for any name in it; nothing else. Prints "ready" once mounted.
+//   hungfs <folder> [--stall <what>]...
+// Mounts itself at the folder (as root) and holds a fixed tree, read-only,
+// owned by root and readable by all:
+//   folder/          a folder
+//   folder/inside    a file of 10 bytes
+//   file             a file of 1000 bytes
+//   nested/deeper/   an empty folder in a folder
+// In every file the byte at offset i is i % 251, so that a test can check
+// what it read. Nothing is cached: the kernel asks again for every name and
+// every attribute, and each read reaches this program as it was made.
+// Prints "ready" once mounted.
+// Each --stall names one kind of call to take from the kernel and hold
+// unanswered, as a share that has stopped answering does (a path is from the
+// mount's root, "." being the root itself):
+//   list:<path>           opening the folder to list it
+//   open:<path>           opening the file
+//   read:<path>@<offset>  reading the file at that offset or beyond
+//                         (reads before it are answered)
+//   statfs                asking the file system's size
+// Each time it holds a call it prints "held <kind> <path>" ("held statfs"
+// for statfs). The kernel's asking to interrupt a held call is ignored: a
+// process killed while its call is held can't end until the call is answered
+// or the file system unmounted.
+// On SIGUSR2 it answers every held call as it would have at once, holds no
+// more, and prints "released".
 // On SIGUSR1 it stalls, and prints "stalled": it takes no request from the
 // kernel any more, so every call on the file system waits, as it does on a
 // share gone away, and can still be killed (a request taken and not answered
@@ -11,7 +32,9 @@
 // SIGTERM or SIGINT it unmounts, which fails every waiting call, and ends.
 // Speaks the kernel's FUSE protocol directly.
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
@@ -19,15 +42,18 @@
 #include <fcntl.h>
 #include <linux/fuse.h>
 #include <poll.h>
+#include <span>
 #include <string>
+#include <string_view>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 #include <vector>
 
 namespace {
 
-volatile std::sig_atomic_t ending = 0, stalled = 0;
+volatile std::sig_atomic_t ending = 0, stalled = 0, releasing = 0;
 
 void end(int)
 {
@@ -39,23 +65,307 @@ void stall(int)
     stalled = 1;
 }
 
-template<typename Body> void reply(int device, std::uint64_t unique, int error, const Body *body)
+void letGo(int)
 {
-    std::vector<char> message(sizeof(fuse_out_header) + (body ? sizeof(Body) : 0));
-    const fuse_out_header header{std::uint32_t(message.size()), -error, unique};
-    std::memcpy(message.data(), &header, sizeof header);
-    if (body)
-        std::memcpy(message.data() + sizeof header, body, sizeof(Body));
-    if (::write(device, message.data(), message.size()) < 0)
+    releasing = 1;
+}
+
+struct Node {
+    std::uint64_t inode;
+    std::uint64_t parent;
+    std::string_view name;
+    std::string_view path;   // from the root, "." for the root itself
+    std::uint32_t mode;
+    std::uint64_t size;
+};
+
+// The tree the comment at the top describes; the root stays writable by its
+// owner, as it was before it held anything.
+// clang-format off
+constexpr Node tree[] = {
+    {FUSE_ROOT_ID, FUSE_ROOT_ID, "", ".", S_IFDIR | 0755, 0},
+    {2, FUSE_ROOT_ID, "folder", "folder", S_IFDIR | 0555, 0},
+    {3, 2, "inside", "folder/inside", S_IFREG | 0444, 10},
+    {4, FUSE_ROOT_ID, "file", "file", S_IFREG | 0444, 1000},
+    {5, FUSE_ROOT_ID, "nested", "nested", S_IFDIR | 0555, 0},
+    {6, 5, "deeper", "nested/deeper", S_IFDIR | 0555, 0},
+};
+// clang-format on
+
+const Node *find(auto matches)
+{
+    const auto found = std::find_if(std::begin(tree), std::end(tree), matches);
+    return found == std::end(tree) ? nullptr : found;
+}
+
+const Node *node(std::uint64_t inode)
+{
+    return find([inode](const Node &node) { return node.inode == inode; });
+}
+
+// The root is its own parent, but not its own child.
+bool isChild(const Node &node, std::uint64_t parent)
+{
+    return node.parent == parent && node.inode != FUSE_ROOT_ID;
+}
+
+fuse_attr attributes(const Node &node)
+{
+    fuse_attr attributes{};
+    attributes.ino = node.inode;
+    attributes.mode = node.mode;
+    attributes.nlink = S_ISDIR(node.mode) ? 2 : 1;
+    for (const Node &child : tree)
+        if (isChild(child, node.inode) && S_ISDIR(child.mode))
+            ++attributes.nlink;   // its ".."
+    attributes.size = node.size;
+    attributes.blocks = (node.size + 511) / 512;
+    attributes.blksize = 4096;
+    return attributes;
+}
+
+// One message, as the device takes a reply only whole.
+void reply(int device, std::uint64_t unique, int error, const void *body = nullptr, std::size_t size = 0)
+{
+    fuse_out_header header{std::uint32_t(sizeof header + size), -error, unique};
+    iovec parts[] = {{&header, sizeof header}, {const_cast<void *>(body), size}};
+    if (::writev(device, parts, size ? 2 : 1) < 0)
         std::perror("hungfs: reply");
+}
+
+template<typename Body> void reply(int device, std::uint64_t unique, const Body &body)
+{
+    reply(device, unique, 0, &body, sizeof body);
+}
+
+fuse_in_header headerOf(std::span<const char> request)
+{
+    fuse_in_header header;
+    std::memcpy(&header, request.data(), sizeof header);
+    return header;
+}
+
+// A request's fixed part after its header; zeros where the kernel sent less.
+template<typename Argument> Argument argumentOf(std::span<const char> request)
+{
+    Argument argument{};
+    const auto rest = request.subspan(sizeof(fuse_in_header));
+    std::memcpy(&argument, rest.data(), std::min(rest.size(), sizeof argument));
+    return argument;
+}
+
+void lookUp(int device, const fuse_in_header &header, std::span<const char> request)
+{
+    const auto rest = request.subspan(sizeof header);
+    const std::string_view name(rest.data(), ::strnlen(rest.data(), rest.size()));
+    const Node *found = find([&](const Node &node) { return isChild(node, header.nodeid) && node.name == name; });
+    if (!found)
+        return reply(device, header.unique, ENOENT);
+    fuse_entry_out entry{};   // valid for no time: asked again each time
+    entry.nodeid = found->inode;
+    entry.attr = attributes(*found);
+    reply(device, header.unique, entry);
+}
+
+void openFile(int device, const fuse_in_header &header, std::span<const char> request)
+{
+    const Node *file = node(header.nodeid);
+    if (!file)
+        return reply(device, header.unique, ENOENT);
+    if (S_ISDIR(file->mode))
+        return reply(device, header.unique, EISDIR);
+    if ((argumentOf<fuse_open_in>(request).flags & O_ACCMODE) != O_RDONLY)
+        return reply(device, header.unique, EROFS);
+    fuse_open_out opened{};
+    opened.open_flags = FOPEN_DIRECT_IO;   // each read reaches us as made: no cache, no read-ahead
+    reply(device, header.unique, opened);
+}
+
+void openFolder(int device, const fuse_in_header &header)
+{
+    const Node *folder = node(header.nodeid);
+    if (!folder)
+        return reply(device, header.unique, ENOENT);
+    if (!S_ISDIR(folder->mode))
+        return reply(device, header.unique, ENOTDIR);
+    reply(device, header.unique, fuse_open_out{});
+}
+
+void readFile(int device, const fuse_in_header &header, std::span<const char> request)
+{
+    const Node *file = node(header.nodeid);
+    if (!file || S_ISDIR(file->mode))
+        return reply(device, header.unique, EISDIR);
+    const fuse_read_in wanted = argumentOf<fuse_read_in>(request);
+    std::vector<char> bytes;
+    for (std::uint64_t offset = wanted.offset; offset < file->size && bytes.size() < wanted.size; ++offset)
+        bytes.push_back(char(offset % 251));
+    reply(device, header.unique, 0, bytes.data(), bytes.size());
+}
+
+// Adds one entry if it fits; each entry's offset is where the next one starts.
+bool addEntry(std::vector<char> &entries, std::size_t limit, std::uint64_t offset, const Node &node,
+              std::string_view name)
+{
+    const std::size_t size = FUSE_DIRENT_ALIGN(FUSE_NAME_OFFSET + name.size());
+    if (entries.size() + size > limit)
+        return false;
+    const fuse_dirent entry{node.inode, offset + 1, std::uint32_t(name.size()), node.mode >> 12};
+    const std::size_t at = entries.size();
+    entries.resize(at + size, 0);
+    std::memcpy(entries.data() + at, &entry, FUSE_NAME_OFFSET);
+    std::memcpy(entries.data() + at + FUSE_NAME_OFFSET, name.data(), name.size());
+    return true;
+}
+
+void list(int device, const fuse_in_header &header, std::span<const char> request)
+{
+    const Node *folder = node(header.nodeid);
+    if (!folder || !S_ISDIR(folder->mode))
+        return reply(device, header.unique, ENOTDIR);
+    std::vector<const Node *> shown{folder, node(folder->parent)};
+    std::vector<std::string_view> names{".", ".."};
+    for (const Node &child : tree)
+        if (isChild(child, folder->inode)) {
+            shown.push_back(&child);
+            names.push_back(child.name);
+        }
+    const fuse_read_in wanted = argumentOf<fuse_read_in>(request);
+    std::vector<char> entries;
+    for (std::uint64_t index = wanted.offset; index < shown.size(); ++index)
+        if (!addEntry(entries, wanted.size, index, *shown[index], names[index]))
+            break;
+    reply(device, header.unique, 0, entries.data(), entries.size());
+}
+
+void tellSize(int device, const fuse_in_header &header)
+{
+    fuse_statfs_out size{};
+    size.st.blocks = 2048;   // 1 MiB, all of it taken: nothing can be written
+    size.st.bsize = 512;
+    size.st.frsize = 512;
+    size.st.files = std::size(tree);
+    size.st.namelen = 255;
+    reply(device, header.unique, size);
+}
+
+void answer(int device, std::span<const char> request)
+{
+    const fuse_in_header header = headerOf(request);
+    switch (header.opcode) {
+    case FUSE_INIT: {
+        // No READDIRPLUS among the flags: a plain READDIR lists a folder.
+        fuse_init_out init{};
+        init.major = FUSE_KERNEL_VERSION;
+        init.minor = FUSE_KERNEL_MINOR_VERSION;
+        init.max_write = 4096;
+        return reply(device, header.unique, init);
+    }
+    case FUSE_LOOKUP:
+        return lookUp(device, header, request);
+    case FUSE_GETATTR: {
+        const Node *found = node(header.nodeid);
+        if (!found)
+            return reply(device, header.unique, ENOENT);
+        fuse_attr_out out{};   // valid for no time: asked again each time
+        out.attr = attributes(*found);
+        return reply(device, header.unique, out);
+    }
+    case FUSE_OPEN:
+        return openFile(device, header, request);
+    case FUSE_READ:
+        return readFile(device, header, request);
+    case FUSE_OPENDIR:
+        return openFolder(device, header);
+    case FUSE_READDIR:
+        return list(device, header, request);
+    case FUSE_STATFS:
+        return tellSize(device, header);
+    case FUSE_RELEASE:
+    case FUSE_RELEASEDIR:
+    case FUSE_FLUSH:
+    case FUSE_ACCESS:
+        return reply(device, header.unique, 0);
+    case FUSE_FORGET:
+    case FUSE_BATCH_FORGET:
+    case FUSE_INTERRUPT:   // what it would interrupt is answered, or held on purpose
+        return;   // not to be answered
+    default:
+        return reply(device, header.unique, ENOSYS);
+    }
+}
+
+struct Stall {
+    std::uint32_t opcode;
+    std::string_view kind;
+    std::string_view path;
+    std::uint64_t inode = 0;
+    std::uint64_t from = 0;   // for a read: the first offset held
+};
+
+// "list:<path>", "open:<path>", "read:<path>@<offset>" or "statfs".
+bool parse(std::string_view text, Stall &stall)
+{
+    if (text == "statfs") {
+        stall = {FUSE_STATFS, text, {}};
+        return true;
+    }
+    const std::size_t colon = text.find(':');
+    stall.kind = text.substr(0, colon);
+    stall.path = colon == text.npos ? "" : text.substr(colon + 1);
+    if (stall.kind == "read") {
+        const std::size_t at = stall.path.rfind('@');
+        if (at == stall.path.npos)
+            return false;
+        const std::string_view offset = stall.path.substr(at + 1);
+        const auto [end, error] = std::from_chars(offset.begin(), offset.end(), stall.from);
+        if (offset.empty() || error != std::errc{} || end != offset.end())
+            return false;
+        stall.path = stall.path.substr(0, at);
+    }
+    stall.opcode = stall.kind == "list"   ? FUSE_OPENDIR
+                   : stall.kind == "open" ? FUSE_OPEN
+                   : stall.kind == "read" ? FUSE_READ
+                                          : 0;
+    const Node *held = find([&](const Node &node) { return node.path == stall.path; });
+    if (!stall.opcode || !held || S_ISDIR(held->mode) != (stall.opcode == FUSE_OPENDIR))
+        return false;
+    stall.inode = held->inode;
+    return true;
+}
+
+const Stall *stallFor(const std::vector<Stall> &stalls, std::span<const char> request)
+{
+    const fuse_in_header header = headerOf(request);
+    for (const Stall &stall : stalls) {
+        if (stall.opcode != header.opcode)
+            continue;
+        if (stall.opcode == FUSE_STATFS)
+            return &stall;
+        if (stall.inode == header.nodeid
+            && (stall.opcode != FUSE_READ || argumentOf<fuse_read_in>(request).offset >= stall.from))
+            return &stall;
+    }
+    return nullptr;
+}
+
+void tell(const char *line)
+{
+    std::printf("%s\n", line);
+    std::fflush(stdout);
 }
 
 }   // namespace
 
 int main(int argc, char *argv[])
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: hungfs <folder>\n");
+    std::vector<Stall> stalls;
+    bool understood = argc >= 2 && argc % 2 == 0;
+    for (int at = 2; understood && at < argc; at += 2)
+        understood = std::string_view(argv[at]) == "--stall" && parse(argv[at + 1], stalls.emplace_back());
+    if (!understood) {
+        std::fprintf(stderr,
+                     "usage: hungfs <folder> [--stall list:<path> | open:<path> | read:<path>@<offset> | statfs]...\n");
         return 2;
     }
     const int device = ::open("/dev/fuse", O_RDWR | O_CLOEXEC);
@@ -72,25 +382,36 @@ int main(int argc, char *argv[])
     struct sigaction stall_action {};
     stall_action.sa_handler = stall;
     ::sigaction(SIGUSR1, &stall_action, nullptr);
-    std::printf("ready\n");
-    std::fflush(stdout);
+    struct sigaction release_action {};
+    release_action.sa_handler = letGo;
+    ::sigaction(SIGUSR2, &release_action, nullptr);
 
     // The signals come only while it waits, so that once stalled it takes
-    // no request that was already on its way.
+    // no request that was already on its way, and a release is never missed
+    // between looking at the flag and waiting.
     sigset_t waiting;
     sigset_t blocked;
     ::sigemptyset(&blocked);
-    for (const int signal : {SIGTERM, SIGINT, SIGUSR1})
+    for (const int signal : {SIGTERM, SIGINT, SIGUSR1, SIGUSR2})
         ::sigaddset(&blocked, signal);
     ::sigprocmask(SIG_BLOCK, &blocked, &waiting);
+    tell("ready");
 
     std::vector<char> request(FUSE_MIN_READ_BUFFER + (1 << 20));
+    std::vector<std::vector<char>> held;
     bool told = false;
     while (!ending) {
+        if (releasing) {
+            releasing = 0;
+            stalls.clear();   // before answering: nothing answered is held again
+            for (const std::vector<char> &one : held)
+                answer(device, one);
+            held.clear();
+            tell("released");
+        }
         if (stalled) {
             if (!told) {
-                std::printf("stalled\n");
-                std::fflush(stdout);
+                tell("stalled");
                 told = true;
             }
             ::sigsuspend(&waiting);
@@ -100,33 +421,18 @@ int main(int argc, char *argv[])
         if (::ppoll(&kernel, 1, nullptr, &waiting) <= 0)
             continue;
         const ssize_t size = ::read(device, request.data(), request.size());
+        if (size < 0 && errno == ENODEV)
+            break;   // unmounted from outside: nothing more will come
         if (size < ssize_t(sizeof(fuse_in_header)))
             continue;
-        fuse_in_header header;
-        std::memcpy(&header, request.data(), sizeof header);
-        switch (header.opcode) {
-        case FUSE_INIT: {
-            fuse_init_out init{};
-            init.major = FUSE_KERNEL_VERSION;
-            init.minor = FUSE_KERNEL_MINOR_VERSION;
-            init.max_write = 4096;
-            reply(device, header.unique, 0, &init);
-            break;
-        }
-        case FUSE_GETATTR: {
-            fuse_attr_out attributes{};
-            attributes.attr.ino = header.nodeid;
-            attributes.attr.mode = S_IFDIR | 0755;
-            attributes.attr.nlink = 2;
-            reply(device, header.unique, 0, &attributes);
-            break;
-        }
-        case FUSE_LOOKUP:
-            reply<char>(device, header.unique, ENOENT, nullptr);
-            break;
-        default:
-            break;   // never answered
-        }
+        const std::span<const char> taken(request.data(), std::size_t(size));
+        if (const Stall *stall = stallFor(stalls, taken)) {
+            held.emplace_back(taken.begin(), taken.end());
+            const std::string line =
+                "held " + std::string(stall->kind) + (stall->path.empty() ? "" : " " + std::string(stall->path));
+            tell(line.c_str());
+        } else
+            answer(device, taken);
     }
     ::umount2(argv[1], MNT_DETACH);
     ::close(device);
