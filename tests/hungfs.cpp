@@ -14,7 +14,10 @@
 // Each --stall names one kind of call to take from the kernel and hold
 // unanswered, as a share that has stopped answering does (a path is from the
 // mount's root, "." being the root itself):
-//   list:<path>           opening the folder to list it
+//   list:<path>           reading the folder's entries (the folder itself
+//                         opens: as on a share, whose listing then doesn't
+//                         come; and wine, which opens in its server, one
+//                         thread for all its programs, stays free)
 //   open:<path>           opening the file
 //   read:<path>@<offset>  reading the file at that offset or beyond
 //                         (reads before it are answered)
@@ -323,12 +326,12 @@ bool parse(std::string_view text, Stall &stall)
             return false;
         stall.path = stall.path.substr(0, at);
     }
-    stall.opcode = stall.kind == "list"   ? FUSE_OPENDIR
+    stall.opcode = stall.kind == "list"   ? FUSE_READDIR
                    : stall.kind == "open" ? FUSE_OPEN
                    : stall.kind == "read" ? FUSE_READ
                                           : 0;
     const Node *held = find([&](const Node &node) { return node.path == stall.path; });
-    if (!stall.opcode || !held || S_ISDIR(held->mode) != (stall.opcode == FUSE_OPENDIR))
+    if (!stall.opcode || !held || S_ISDIR(held->mode) != (stall.opcode == FUSE_READDIR))
         return false;
     stall.inode = held->inode;
     return true;
