@@ -1,4 +1,4 @@
-#include "startup.h"
+#include "app/startup.h"
 #include "viewer/form1.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "startup.h"
 
+#include "app/qtdutch.h"
 #include "chooser/readahead.h"
 #include "platform/systemstartup.h"
-#include "qtdutch.h"
 
 #include <system_error>
 

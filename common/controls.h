@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fonts.h"
+#include "common/fonts.h"
 
 #include <QPushButton>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "closewait.h"
+#include "platform/closewait.h"
 
-#include "windowingsystem.h"
+#include "platform/windowingsystem.h"
 
 #include <QCloseEvent>
 #include <QLibraryInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "namelist.h"
+#include "platform/namelist.h"
 
 #include <filesystem>
 #include <functional>

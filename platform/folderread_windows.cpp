@@ -1,4 +1,4 @@
-#include "folderread.h"
+#include "platform/folderread.h"
 
 #include "platform/windowspath.h"
 

@@ -1,4 +1,4 @@
-#include "folderwatch.h"
+#include "platform/folderwatch.h"
 
 #include <cerrno>
 #include <climits>

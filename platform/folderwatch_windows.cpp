@@ -1,4 +1,4 @@
-#include "folderwatch.h"
+#include "platform/folderwatch.h"
 
 // Windows doesn't promise that a change's notice has reached a watcher by the
 // time the call that made the change returns, and under wine it often hasn't:

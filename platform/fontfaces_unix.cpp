@@ -1,4 +1,4 @@
-#include "fontfaces.h"
+#include "platform/fontfaces.h"
 
 QString msSansSerifFace()
 {

@@ -1,4 +1,4 @@
-#include "fontfaces.h"
+#include "platform/fontfaces.h"
 
 // "MS Sans Serif" is a bitmap face on Windows, drawn at a few fixed sizes and
 // blurred at any other scale; its outline successor, which Windows itself

@@ -1,6 +1,6 @@
 #include "handover.h"
 
-#include "handover_parts.h"
+#include "platform/handover_parts.h"
 
 #include <QWidget>
 #include <QWindow>

@@ -11,9 +11,9 @@
 // keyboard and pointer are told what Qt's are told: the keyboard is told its
 // focus as soon as it is made, the pointer each press from then on.
 
-#include "handover_parts.h"
-#include "waylandqueue.h"
-#include "windowingsystem.h"
+#include "platform/handover_parts.h"
+#include "platform/waylandqueue.h"
+#include "platform/windowingsystem.h"
 
 #include "xdg-activation-v1-client-protocol.h"
 

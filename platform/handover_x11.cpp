@@ -6,8 +6,8 @@
 // click before, is older than it; the server's time now stands for it, as Qt
 // itself takes a window manager's time when it is handed the focus.
 
-#include "handover_parts.h"
-#include "windowingsystem.h"
+#include "platform/handover_parts.h"
+#include "platform/windowingsystem.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,6 +1,6 @@
-#include "nameorder.h"
+#include "platform/nameorder.h"
 
-#include "pathtext.h"
+#include "platform/pathtext.h"
 
 #include <algorithm>
 #include <cstring>

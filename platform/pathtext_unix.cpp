@@ -1,4 +1,4 @@
-#include "pathtext.h"
+#include "platform/pathtext.h"
 
 #include <QFile>
 #include <QStringDecoder>

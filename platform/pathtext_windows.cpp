@@ -1,4 +1,4 @@
-#include "pathtext.h"
+#include "platform/pathtext.h"
 
 // Names are UTF-16 already, as QString is.
 

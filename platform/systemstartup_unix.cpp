@@ -1,3 +1,3 @@
-#include "systemstartup.h"
+#include "platform/systemstartup.h"
 
 void prepareSystem() {}

@@ -1,7 +1,7 @@
 // A build without Wayland support: no seat to watch, no last frame to wait for.
 
-#include "closewait.h"
-#include "handover_parts.h"
+#include "platform/closewait.h"
+#include "platform/handover_parts.h"
 
 struct WaylandSeat::State {};
 std::unique_ptr<WaylandSeat> WaylandSeat::watch()

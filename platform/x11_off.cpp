@@ -1,5 +1,5 @@
 // A build without X11 support: activation requests carry the program's own time.
 
-#include "handover_parts.h"
+#include "platform/handover_parts.h"
 
 void stampWithServerTime() {}

@@ -1,7 +1,7 @@
 #include "blocktext.h"
 
-#include "codepage.h"
-#include "numbertext.h"
+#include "viewer/bytes/codepage.h"
+#include "viewer/bytes/numbertext.h"
 
 BlockText blockText(std::span<const std::uint8_t> bytes)
 {

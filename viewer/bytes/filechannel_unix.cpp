@@ -1,4 +1,4 @@
-#include "filechannel.h"
+#include "viewer/bytes/filechannel.h"
 
 #include <cerrno>
 #include <cstring>
