@@ -18,7 +18,7 @@ bool isFolder(DIR *folder, const dirent &entry)
 {
     if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
         return entry.d_type == DT_DIR;
-    struct stat target {};
+    struct stat target = {};
     return ::fstatat(::dirfd(folder), entry.d_name, &target, 0) == 0 && S_ISDIR(target.st_mode);
 }
 

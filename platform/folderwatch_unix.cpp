@@ -16,7 +16,7 @@ namespace {
 // network's, or one run by a program, can change behind its back.
 bool everyChangeSeenHere(const std::filesystem::path &folder)
 {
-    struct statfs system {};
+    struct statfs system = {};
     if (::statfs(folder.c_str(), &system) != 0)
         return false;
     switch (system.f_type) {
@@ -38,7 +38,7 @@ bool everyChangeSeenHere(const std::filesystem::path &folder)
 FolderWatch::FolderWatch(const std::filesystem::path &folder)
     : watch(NoWatch)
 {
-    struct stat info {};
+    struct stat info = {};
     if (::stat(folder.c_str(), &info) != 0 || !everyChangeSeenHere(folder))
         return;
     device = info.st_dev;
@@ -69,7 +69,7 @@ FolderWatch::State FolderWatch::state() const
     // The watch follows the folder it began on, not its path: a file system
     // mounted over it, or another folder in its place, is seen by its device
     // and number.
-    struct stat info {};
+    struct stat info = {};
     if (::stat(folderPath.c_str(), &info) != 0 || info.st_dev != device || info.st_ino != identity)
         return Changed;
     // Room for one notice; any notice at all (an overflow too) is a change.

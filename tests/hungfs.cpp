@@ -378,14 +378,14 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "hungfs: can't mount a FUSE file system here: %s\n", std::strerror(errno));
         return 77;
     }
-    struct sigaction ending_action {};
+    struct sigaction ending_action = {};
     ending_action.sa_handler = end;   // without SA_RESTART: the read returns
     ::sigaction(SIGTERM, &ending_action, nullptr);
     ::sigaction(SIGINT, &ending_action, nullptr);
-    struct sigaction stall_action {};
+    struct sigaction stall_action = {};
     stall_action.sa_handler = stall;
     ::sigaction(SIGUSR1, &stall_action, nullptr);
-    struct sigaction release_action {};
+    struct sigaction release_action = {};
     release_action.sa_handler = letGo;
     ::sigaction(SIGUSR2, &release_action, nullptr);
 

@@ -64,7 +64,7 @@ SystemError classifySystemError(int code)
 
 OpenResult FileChannel::open(const std::filesystem::path &path)
 {
-    struct stat info {};
+    struct stat info = {};
     if (::stat(path.c_str(), &info) != 0)
         return failureFromErrno(errno);
     if (!S_ISREG(info.st_mode))
