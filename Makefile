@@ -23,7 +23,8 @@ CONFIGURE_ARGS :=
 
 BUILD_PACKAGES := g++ make cmake qt6-base-dev qt6-base-private-dev libicu-dev libwayland-dev wayland-protocols pkg-config fonts-liberation2
 RUN_PACKAGES := qt6-qpa-plugins qt6-wayland fonts-symbola
-TEST_PACKAGES := xvfb openbox dbus-daemon xdotool x11-utils xclip strace desktop-file-utils appstream \
+FORMAT_PACKAGES := clang-format
+TEST_PACKAGES := xvfb openbox dbus-daemon xdotool x11-utils xclip strace desktop-file-utils appstream $(FORMAT_PACKAGES) \
                  mutter pipewire wireplumber gstreamer1.0-tools gstreamer1.0-pipewire gstreamer1.0-plugins-base \
                  gstreamer1.0-plugins-good at-spi2-core libglib2.0-bin kwin-wayland kwin-style-breeze plasma-wayland-protocols
 PACKAGE_PACKAGES := dpkg-dev file lintian
@@ -35,7 +36,6 @@ DEBIAN_RELEASES := 12 13
 DEBIAN_SYSTEM_PACKAGES = $(BUILD_PACKAGES) $(RUN_PACKAGES) $(TEST_PACKAGES) $(PACKAGE_PACKAGES)
 INSTALL_TEST_PACKAGES := xvfb xdotool x11-utils
 SCREENSHOT_PACKAGES := imagemagick
-FORMAT_PACKAGES := clang-format
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix ninja-build dpkg-dev wine64 fonts-wine nsis zip osslsigncode openssl
 
 .PHONY: run test test-debian13 test-sanitize bench bench-windows package packages-debian debian-systems screenshots build configure deps test-deps package-deps \
@@ -163,9 +163,10 @@ check-reproducible-qt: windows-deps
 	@cmake/ensure-packages.sh xxd
 	tools/check-reproducible-qt.sh $(ARGS)
 
+# The files tests/format_check.sh checks, in a clone or an unpacked tarball.
 format:
 	@cmake/ensure-packages.sh $(FORMAT_PACKAGES)
-	git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format -i
+	bash -c '. tests/tree_files.sh && cpp_files' | tr '\n' '\0' | xargs -0 -r clang-format -i
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD) build-release build-release-windows dist
