@@ -10,7 +10,9 @@
 #
 # Where the package source lacks a file, BYTEKIJKER_SOURCES may name a
 # folder that holds it (fetched from snapshot.debian.org, say): a file there
-# is taken only when its checksum is the one the index gives.
+# is taken only when its checksum is the one the index gives. A version the
+# index doesn't list has no checksums to check a file against, so none of it
+# is ever taken from there.
 set -euo pipefail
 
 cache=${BYTEKIJKER_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/bytekijker}/debian-sources
@@ -39,7 +41,8 @@ update() {
     updated=true
 }
 
-missing=()
+missing=()    # listed in the index, but some file could not be had
+unlisted=()   # not in the index at all
 for package in "$@"; do
     folder=$cache/${package/=/_}
     if [ ! -f "$folder/.complete" ]; then
@@ -48,7 +51,11 @@ for package in "$@"; do
         # Each part: 'uri' name size SHA256:checksum
         parts=$(apt-get "${private[@]}" -q source --print-uris "$package" 2>/dev/null | grep "^'" || true)
         if [ -z "$parts" ]; then
-            missing+=("$package (not in the package source)")
+            # Without the index's checksums no file can be checked, nor taken
+            # from BYTEKIJKER_SOURCES.
+            carried=$(apt-cache "${private[@]}" showsrc "${package%%=*}" 2>/dev/null |
+                sed -n 's/^Version: //p' | sort -u | paste -sd' ' || true)
+            unlisted+=("$package (the package source carries ${carried:-no version of it})")
             continue
         fi
         (cd "$fetch" && apt-get "${private[@]}" -q source --download-only "$package" >&2) || true
@@ -79,5 +86,13 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
     echo "debian-source.sh: could not fetch the source of: ${missing[*]}" >&2
     echo "debian-source.sh: a folder named by BYTEKIJKER_SOURCES may hold the files the package source lacks" >&2
+fi
+if [ ${#unlisted[@]} -gt 0 ]; then
+    echo "debian-source.sh: this system's Debian package source doesn't list: ${unlisted[*]}" >&2
+    echo "debian-source.sh: its files can't be checked against the index, so none is taken from elsewhere;" \
+        "install a version the package source lists (apt-get update, then upgrade the package built from it)," \
+        "or work on a Debian release whose package source lists this one" >&2
+fi
+if [ ${#missing[@]} -gt 0 ] || [ ${#unlisted[@]} -gt 0 ]; then
     exit 1
 fi
