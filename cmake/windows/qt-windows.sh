@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
-# Builds Qt for 64-bit Windows once, from Debian's own source of the host Qt's
-# exact version, and prints the folder it is installed in. The options below
-# are the build's whole configuration; a release's sources archive carries
-# this script beside the source.
+# Builds Qt for 64-bit Windows once, from Debian's own source package of the
+# host Qt, and prints the folder it is installed in. The options below are the
+# build's whole configuration; a release's sources archive carries this script
+# beside the source.
 #
-# The result is cached outside the clone, keyed by the Qt version and the
+# The host Qt's source package and version are asked of qt6-base-dev as
+# packaging/windows/windows-sources.sh asks them, so the Qt built is the one
+# whose source a release ships; a binary-only rebuild of the host's package
+# (a version ending in +b1) has the same source, and the same build.
+#
+# The result is cached outside the clone, keyed by Qt's source version and the
 # options below, so every clone and every CI run on the machine reuses it.
 # A build goes to a folder of its own and is renamed into place only when it
 # is complete: an interrupted build never looks finished. A lock makes a
@@ -16,7 +21,8 @@ toolchain=$here/cmake/windows/mingw-w64.cmake
 cache=${BYTEKIJKER_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/bytekijker}
 jobs=${JOBS:-2}
 
-version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+source=$(dpkg-query -W -f='${source:Package}=${source:Version}' qt6-base-dev)
+version=${source#*=}
 
 # Only what the program needs: Core, Gui, Widgets, Test, the windows and
 # offscreen platforms, the windowsvista style. No OpenGL (the dynamic-GL path
@@ -85,7 +91,7 @@ start=$SECONDS
 
 # Debian's source package, as cmake/debian-source.sh fetched and cached it
 # (the very files a release publishes), unpacked with Debian's patches.
-package=$("$here/cmake/debian-source.sh" "qt6-base=$version")
+package=$("$here/cmake/debian-source.sh" "$source")
 source_dir=$work/qtbase
 dpkg-source -x "$package"/*.dsc "$source_dir" >&2
 

@@ -9,6 +9,9 @@
 # the C++ runtime (gcc-mingw-w64, and the GCC source it was built from) is
 # under the GCC Runtime Library Exception, which asks for no source, and
 # MinGW-w64's C runtime and winpthreads are under permissive licences.
+# Each is asked of the installed binary package as its source package and
+# source version (a binary-only rebuild, +b1, has the source of the version
+# without it); cmake/windows/qt-windows.sh asks Qt's the same way.
 set -euo pipefail
 source_of() { dpkg-query -W -f='${source:Package}=${source:Version}\n' "$1"; }
 runtime=gcc-mingw-w64-x86-64-posix-runtime
