@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The files of the source tree that the checks read, sourced by them. Run in
 # the tree's top folder:
 #   tree_files  every file, one a line, from the top of the tree
