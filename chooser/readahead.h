@@ -1,6 +1,6 @@
 #pragma once
 
-#include "listing.h"
+#include "chooser/listing.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "systemstartup.h"
+#include "platform/systemstartup.h"
 
 #include <windows.h>
 

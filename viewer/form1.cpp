@@ -1,18 +1,18 @@
 #include "form1.h"
 
-#include "activationwatcher.h"
 #include "chooser/fopen.h"
 #include "common/appicon.h"
 #include "common/controls.h"
 #include "common/fonts.h"
 #include "common/module1.h"
-#include "infotext.h"
 #include "platform/closewait.h"
 #include "platform/handover.h"
 #include "platform/pathtext.h"
+#include "viewer/activationwatcher.h"
 #include "viewer/bytes/blocktext.h"
 #include "viewer/bytes/numbertext.h"
-#include "warning.h"
+#include "viewer/infotext.h"
+#include "viewer/warning.h"
 
 #include <QLabel>
 #include <QLineEdit>

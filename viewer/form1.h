@@ -1,9 +1,9 @@
 #pragma once
 
 #include "common/awaited.h"
-#include "failuremessages.h"
 #include "viewer/bytes/blocks.h"
 #include "viewer/bytes/filechannel.h"
+#include "viewer/failuremessages.h"
 
 #include <QPointer>
 #include <QWidget>

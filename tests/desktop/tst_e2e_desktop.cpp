@@ -212,11 +212,9 @@ private slots:
         QFile log(traceLog);
         QVERIFY(log.open(QIODevice::ReadOnly | QIODevice::Text));
         const QStringList lines = wholeCalls(QString::fromUtf8(log.readAll()).split('\n'));
-        const QStringList writes = UnderWine
-                                       ? wineWrites(lines)
-                                       : lines.filter(QRegularExpression(
-                                           "^\\d+\\s+(?!open)(?!.*</memfd:)\\w+\\(.*\\) = "
-                                           "\\d|^\\d+\\s+open.*O_(WRONLY|RDWR|CREAT|TRUNC|APPEND|TMPFILE).* = \\d"));
+        const QRegularExpression straceWrite("^\\d+\\s+(?!open)(?!.*</memfd:)\\w+\\(.*\\) = "
+                                             "\\d|^\\d+\\s+open.*O_(WRONLY|RDWR|CREAT|TRUNC|APPEND|TMPFILE).* = \\d");
+        const QStringList writes = UnderWine ? wineWrites(lines) : lines.filter(straceWrite);
         QVERIFY2(writes.isEmpty(), qPrintable(writes.join('\n')));
         const QString shown = UnderWine ? "NtCreateFile.*a\\.bin"
                                         : "open.*\"" + QRegularExpression::escape(work.filePath("a.bin")) + "\"";
