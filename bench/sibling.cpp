@@ -19,3 +19,16 @@ SiblingRun runSibling(const QString &name, const QStringList &arguments, const Q
     run.output = QString::fromLatin1(program.readAllStandardOutput());
     return run;
 }
+
+double chooserFirstOpenMilliseconds(const QString &folder, int clickAfterMilliseconds)
+{
+    const SiblingRun run =
+        runSibling(QStringLiteral("chooser_first_open"), {QString::number(clickAfterMilliseconds)}, folder);
+    bool measured = false;
+    const double milliseconds = run.output.section(' ', 0, 0).toDouble(&measured);
+    if (!measured) {
+        std::fprintf(stderr, "chooser_first_open gave no time in %s\n", qPrintable(folder));
+        std::exit(1);
+    }
+    return milliseconds;
+}
