@@ -142,6 +142,7 @@ private slots:
         QTest::newRow("a folder's listing, left for another") << "list:folder" << "hung";
         QTest::newRow("a file's opening") << "open:file" << "hung";
         QTest::newRow("a block's read") << "read:file@250" << "hung";
+        QTest::newRow("the end, in a block's read") << "read:file@250" << "hung";
         QTest::newRow("another mount's size") << "statfs" << ".";
     }
     // clang-format on
@@ -191,6 +192,14 @@ private slots:
             QVERIFY(desktop->click(chooser(), CancelButton) && waitUntil([&] { return chooser().isEmpty(); }));
             kill(hungfs.processId(), SIGUSR2);
             QVERIFY(said("released") && shows(codesOfHung(File)));
+        } else if (tag == "the end, in a block's read") {   // the windows go at once, the program once it can
+            QVERIFY(openChooser() && chooseFirstFile() && shows(codesOfHung(File)));
+            QVERIFY(desktop->click(mainWindow, NextButton) && said("held read file"));
+            QVERIFY(desktop->keys("alt+F4") && waitUntil([&] { return desktop->windows(".").isEmpty(); }));
+            kill(hungfs.processId(), SIGUSR2);
+            QVERIFY(said("released") && waitUntil([&] { return program.state() == QProcess::NotRunning; }));
+            QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(program.exitCode(), 0);
         } else if (tag == "a block's read") {
             QVERIFY(openChooser() && chooseFirstFile() && shows(codesOfHung(File)));
             QVERIFY(desktop->click(mainWindow, NextButton) && said("held read file"));
