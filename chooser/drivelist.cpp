@@ -47,12 +47,14 @@ void DriveList::setDrive(const QString &drive)
 
 std::filesystem::path DriveList::currentFolder() const
 {
-    const QString working = pathText(workingFolder());
+    const std::filesystem::path working = workingFolder(), root = pathFromText(drive());
     // Written from the drive's own root, so that c:\work shows as C:\work;
-    // the drive may lie below another's, as /home below /.
-    if (driveOf(working, drives()) == drive())
-        return pathFromText(drive()) / pathFromText(belowDrive(working, drive()));
-    return pathFromText(drive());
+    // the drive may lie below another's, as /home below /. The rest stays
+    // the system's bytes: a folder named in Latin-1 on an old stick is no text.
+    if (driveOf(pathText(working), drives()) == drive())
+        if (const std::filesystem::path below = belowDrive(working, root); !below.empty())
+            return root / below;
+    return root;
 }
 
 QStringList DriveList::drives() const

@@ -1,6 +1,7 @@
 #include "drives.h"
 
 #include <QDir>
+#include <algorithm>
 
 QString driveOf(const QString &path, const QStringList &drives)
 {
@@ -20,10 +21,20 @@ std::filesystem::path belowRoot(const std::filesystem::path &path)
     return native.substr(std::min(rootOf(path).native().size(), native.size()));
 }
 
-QString belowDrive(const QString &path, const QString &drive)
+std::filesystem::path belowDrive(const std::filesystem::path &path, const std::filesystem::path &drive)
 {
-    QString below = path.mid(drive.size());
-    while (below.startsWith(QDir::separator()))
-        below.remove(0, 1);
+    // The drive's parts are passed over by count, as driveOf matched them,
+    // which is without regard to case where names have none (c: of C:\).
+    const auto named = [](const std::filesystem::path &part) { return !part.empty(); };
+    auto skipped = std::count_if(drive.begin(), drive.end(), named);
+    std::filesystem::path below;
+    for (const std::filesystem::path &part : path) {
+        if (!named(part))
+            continue;
+        if (skipped > 0)
+            --skipped;
+        else
+            below /= part;
+    }
     return below;
 }

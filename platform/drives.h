@@ -24,8 +24,9 @@ std::filesystem::path rootOf(const std::filesystem::path &path);
 std::filesystem::path belowRoot(const std::filesystem::path &path);
 
 // The part of a full path below the drive that holds it (driveOf): user/work
-// of /home/user/work on the drive /home, work of c:\work on C:\.
-QString belowDrive(const QString &path, const QString &drive);
+// of /home/user/work on the drive /home, work of c:\work on C:\; as the
+// system's own bytes, which need not be text.
+std::filesystem::path belowDrive(const std::filesystem::path &path, const std::filesystem::path &drive);
 
 // Whether names differ by case alone: on Windows c:\work is C:\Work.
 Qt::CaseSensitivity caseOfNames();
