@@ -24,6 +24,7 @@ struct ReadAhead {
     bool taken = false;
     std::unique_ptr<FolderWatch> watch;   // begun before the folder is read
     bool hasLinks = false;
+    std::filesystem::perms permissions = std::filesystem::perms::unknown;   // the folder's own
     std::optional<Listing> listing;
 };
 
@@ -42,7 +43,9 @@ std::shared_ptr<ReadAhead> currentReadAhead()
 std::filesystem::path spelling(const std::filesystem::path &folder)
 {
     std::error_code error;
-    return std::filesystem::absolute(folder, error).lexically_normal();
+    const std::filesystem::path normal = std::filesystem::absolute(folder, error).lexically_normal();
+    // A drive's folder may be written with a separator after it (/mnt/stick/).
+    return normal.has_relative_path() && !normal.has_filename() ? normal.parent_path() : normal;
 }
 
 // Whether `folder`, read now, gives the names of `listing` in the same order,
@@ -68,11 +71,14 @@ bool sameEntries(const std::filesystem::path &folder, const Listing &listing)
 void readAndSort(const std::shared_ptr<ReadAhead> &state)
 {
     auto watch = std::make_unique<FolderWatch>(state->folder);
+    std::error_code error;
+    const std::filesystem::perms permissions = std::filesystem::status(state->folder, error).permissions();
     FolderEntries entries = readFolder(state->folder);
     std::unique_lock lock(state->mutex);
     if (state->stage == ReadAhead::Abandoned)
         return;
     state->watch = std::move(watch);
+    state->permissions = permissions;
     state->hasLinks = entries.hasLinks;
     if (entries.folders.size() + entries.files.size() >= state->fromNames) {
         state->stage = ReadAhead::Sorting;
@@ -145,6 +151,11 @@ std::optional<Listing> takeReadAhead(const std::filesystem::path &folder)
     std::optional<Listing> listing = std::move(state->listing);
     const std::unique_ptr<FolderWatch> watched = std::move(state->watch);
     lock.unlock();
+    // A folder whose permissions changed may no longer be readable, which
+    // no listing can show: it is read anew.
+    std::error_code error;
+    if (std::filesystem::status(folder, error).permissions() != state->permissions)
+        return std::nullopt;
     // A link's kind is its target's, which can change with nothing in the
     // folder changing: a folder that holds links is read again to be sure.
     switch (watched->state()) {

@@ -20,11 +20,11 @@ void readAhead(const std::filesystem::path &folder, std::size_t fromNames = Read
 bool readAheadDone();
 
 // The listing read ahead, once, waiting for it if need be; but only for the
-// same folder, and only while its entries are as they were read: watched for
-// changes since (a mount over the folder counts as one), or, where changes
-// can't be watched or the folder holds links, read again and found the same
-// names of the same kinds in the same order. Otherwise the folder is left to
-// be read anew.
+// same folder, and only while its permissions and its entries are as they
+// were read: the entries watched for changes since (a mount over the folder
+// counts as one), or, where changes can't be watched or the folder holds
+// links, read again and found the same names of the same kinds in the same
+// order. Otherwise the folder is left to be read anew.
 std::optional<Listing> takeReadAhead(const std::filesystem::path &folder);
 
 // The folder as it is now: as read ahead, when that listing is still true,
