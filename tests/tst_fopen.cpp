@@ -28,6 +28,7 @@ const QString MissingDrive = OnWindows ? "Q:\\" : "/no-such-drive";
 const QString EmptyDrive = "Y:\\";
 // On Linux not valid UTF-8.
 const QByteArray NotText = OnWindows ? "café.bin" : "caf\xe9.bin";
+const QByteArray NotTextFolder = "caf\xe9";
 // The working folder's own drive reached as a network share, \\localhost\c$\.
 const QString Share = "\\\\localhost\\c$\\";
 const QStringList DeepNames{QString(120, 'd'), QString(120, 'e'), QString(30, 'f')};
@@ -124,6 +125,9 @@ private slots:
         QTest::newRow("working folder in lower case") << "lower case";
         QTest::newRow("working folder on a network share") << "network share";
         QTest::newRow("working folder on a drive below the root's") << "nested drive";
+        QTest::newRow("working folder named in bytes that are no text") << "not text";
+        QTest::newRow("working folder named in bytes that are no text, on a drive below the root's")
+            << "not text, nested drive";
     }
 
     // All three lists start in the working folder. The file list shows every
@@ -140,8 +144,10 @@ private slots:
             QSKIP("names tell case here");
         if (workingFolder == "network share" && !OnWindows)
             QSKIP("a Windows network path");
+        if (workingFolder.startsWith("not text") && OnWindows)
+            QSKIP("Windows' names are text");
         const bool atHome = workingFolder == "removed", onShare = workingFolder == "network share",
-                   onNested = workingFolder == "nested drive";
+                   onNested = workingFolder.endsWith("nested drive"), notText = workingFolder.startsWith("not text");
         // The working folder and the home folder stay as the row sets them
         // until its end: the drive list is picked again below.
         const QByteArray home = qgetenv("HOME");
@@ -149,27 +155,50 @@ private slots:
             QDir::setCurrent(root);
             qputenv("HOME", home);
         });
+        // A folder named in Latin-1, as on an old stick, for this row only.
+        const QString notTextParent = onNested ? otherDrive : root;
+        const std::filesystem::path notTextFolder = nativePath(pathBytes(notTextParent) + "/" + NotTextFolder);
+        const auto removeNotText = qScopeGuard([&] {
+            if (notText)
+                std::filesystem::remove_all(notTextFolder);
+        });
         if (!workingFolder.isEmpty()) {
             delete dialog;
             qputenv("HOME", pathBytes(root + "/Sub"));
-            QVERIFY(atHome ? QDir(root).mkdir("gone") && QDir::setCurrent(root + "/gone") && QDir(root).rmdir("gone")
+            if (notText) {
+                QVERIFY(QDir(notTextParent).mkdir("named") && writeFile(notTextParent + "/named/x.bin", "x"));
+                std::filesystem::rename(nativePath(pathBytes(notTextParent + "/named")), notTextFolder);
+            }
+            QVERIFY(atHome    ? QDir(root).mkdir("gone") && QDir::setCurrent(root + "/gone") && QDir(root).rmdir("gone")
+                    : notText ? (std::filesystem::current_path(notTextFolder), true)
                     : onNested ? QDir::setCurrent(otherDrive)
                                : QDir::setCurrent(onShare ? Share + root.mid(rootDrive.size()) : root.toLower()));
+            // The working folder read ahead, as the program does at its
+            // start; the chooser uses it, at a drive's root too.
+            if (notText || onNested) {
+                readAhead(std::filesystem::current_path(), 0);
+                QTRY_VERIFY(readAheadDone());
+            }
             init();
+            if (notText || onNested)
+                QVERIFY2(!takeReadAhead(std::filesystem::current_path()), "the chooser read the folder anew");
         }
         // A share lies on no drive letter: it is a drive of its own.
         const QString drive = onShare ? Share : onNested ? otherDrive : rootDrive;
         QCOMPARE(control<QComboBox>("Drive1")->currentText(), drive);
         QCOMPARE(control("bOK")->font().pointSizeF(), 18.0);
         QCOMPARE(control("bCancel")->font().pointSizeF(), 12.0);
-        const QStringList expectedFiles = atHome     ? QStringList("inner.txt")
+        const QStringList expectedFiles = notText    ? QStringList("x.bin")
+                                          : atHome   ? QStringList("inner.txt")
                                           : onNested ? QStringList("on-drive.txt")
                                                      : rootFiles;
         QCOMPARE(files(), expectedFiles);
         // The chain is spelled as the working folder is (c:\work stays work).
         const QStringList folders = QStringList(onShare ? Share : rootDrive)
                                     + root.mid(rootDrive.size()).split(Separator, Qt::SkipEmptyParts)
-                                    + (atHome     ? QStringList("Sub")
+                                    + (notText ? (onNested ? QStringList("drive") : QStringList())
+                                                     + QStringList(pathText(nativePath(NotTextFolder)))
+                                       : atHome   ? QStringList("Sub")
                                        : onNested ? QStringList("drive")
                                                   : QStringList({"deep", "drive", "locked", "raw", "stored", "Sub"}));
         QCOMPARE(rows("Dir1").join('|').toLower(), folders.join('|').toLower());
@@ -198,6 +227,7 @@ private slots:
             row("folder renamed") << "rename map" << QStringList{"a.bin", "b.bin"} << QStringList("z.bin");
             row("linked folder made a file") << "relink file" << QStringList{"a.bin", "b.bin", "koppeling"} << QStringList("map");
             row("linked folder removed") << "relink none" << QStringList{"a.bin", "b.bin", "koppeling"} << QStringList("map");
+            row("permissions changed") << "chmod" << QStringList{"a.bin", "b.bin"} << QStringList("map");
         }
         QTest::newRow("file system mounted over it") << "" << "mount" << QStringList() << QStringList();
     }
@@ -245,6 +275,9 @@ private slots:
             QVERIFY(QFile::remove(name));
         else if (change.startsWith("rename"))
             QVERIFY(QFile::rename(name, folder + "/z.bin"));
+        else if (change == "chmod")
+            std::filesystem::permissions(nativePath(pathBytes(folder)), std::filesystem::perms::others_all,
+                                         std::filesystem::perm_options::remove);
         else if (linked)
             QVERIFY(QDir().rmdir(target) && (change.endsWith("none") || writeFile(target, "x")));
         else if (change == "mount" && !(mountedOver = mountAt("tmpfs", folder)))
