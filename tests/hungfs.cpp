@@ -6,7 +6,6 @@
 //   folder/          a folder
 //   folder/inside    a file of 10 bytes
 //   file             a file of 1000 bytes
-//   nested/deeper/   an empty folder in a folder
 // In every file the byte at offset i is i % 251, so that a test can check
 // what it read. Nothing is cached: the kernel asks again for every name and
 // every attribute, and each read reaches this program as it was made.
@@ -28,11 +27,7 @@
 // or the file system unmounted.
 // On SIGUSR2 it answers every held call as it would have at once, holds no
 // more, and prints "released".
-// On SIGUSR1 it stalls, and prints "stalled": it takes no request from the
-// kernel any more, so every call on the file system waits, as it does on a
-// share gone away, and can still be killed (a request taken and not answered
-// could not). On
-// SIGTERM or SIGINT it unmounts, which fails every waiting call, and ends.
+// On SIGTERM or SIGINT it unmounts, which fails every waiting call, and ends.
 // Speaks the kernel's FUSE protocol directly.
 
 #include <algorithm>
@@ -56,16 +51,11 @@
 
 namespace {
 
-volatile std::sig_atomic_t ending = 0, stalled = 0, releasing = 0;
+volatile std::sig_atomic_t ending = 0, releasing = 0;
 
 void end(int)
 {
     ending = 1;
-}
-
-void stall(int)
-{
-    stalled = 1;
 }
 
 void letGo(int)
@@ -90,8 +80,6 @@ constexpr Node tree[] = {
     {2, FUSE_ROOT_ID, "folder", "folder", S_IFDIR | 0555, 0},
     {3, 2, "inside", "folder/inside", S_IFREG | 0444, 10},
     {4, FUSE_ROOT_ID, "file", "file", S_IFREG | 0444, 1000},
-    {5, FUSE_ROOT_ID, "nested", "nested", S_IFDIR | 0555, 0},
-    {6, 5, "deeper", "nested/deeper", S_IFDIR | 0555, 0},
 };
 // clang-format on
 
@@ -118,9 +106,6 @@ fuse_attr attributes(const Node &node)
     attributes.ino = node.inode;
     attributes.mode = node.mode;
     attributes.nlink = S_ISDIR(node.mode) ? 2 : 1;
-    for (const Node &child : tree)
-        if (isChild(child, node.inode) && S_ISDIR(child.mode))
-            ++attributes.nlink;   // its ".."
     attributes.size = node.size;
     attributes.blocks = (node.size + 511) / 512;
     attributes.blksize = 4096;
@@ -172,26 +157,11 @@ void lookUp(int device, const fuse_in_header &header, std::span<const char> requ
 
 void openFile(int device, const fuse_in_header &header, std::span<const char> request)
 {
-    const Node *file = node(header.nodeid);
-    if (!file)
-        return reply(device, header.unique, ENOENT);
-    if (S_ISDIR(file->mode))
-        return reply(device, header.unique, EISDIR);
     if ((argumentOf<fuse_open_in>(request).flags & O_ACCMODE) != O_RDONLY)
         return reply(device, header.unique, EROFS);
     fuse_open_out opened{};
     opened.open_flags = FOPEN_DIRECT_IO;   // each read reaches us as made: no cache, no read-ahead
     reply(device, header.unique, opened);
-}
-
-void openFolder(int device, const fuse_in_header &header)
-{
-    const Node *folder = node(header.nodeid);
-    if (!folder)
-        return reply(device, header.unique, ENOENT);
-    if (!S_ISDIR(folder->mode))
-        return reply(device, header.unique, ENOTDIR);
-    reply(device, header.unique, fuse_open_out{});
 }
 
 void readFile(int device, const fuse_in_header &header, std::span<const char> request)
@@ -278,8 +248,8 @@ void answer(int device, std::span<const char> request)
         return openFile(device, header, request);
     case FUSE_READ:
         return readFile(device, header, request);
-    case FUSE_OPENDIR:
-        return openFolder(device, header);
+    case FUSE_OPENDIR:   // the kernel asks only for a folder it has looked up
+        return reply(device, header.unique, fuse_open_out{});
     case FUSE_READDIR:
         return list(device, header, request);
     case FUSE_STATFS:
@@ -309,32 +279,22 @@ struct Stall {
 // "list:<path>", "open:<path>", "read:<path>@<offset>" or "statfs".
 bool parse(std::string_view text, Stall &stall)
 {
-    if (text == "statfs") {
-        stall = {FUSE_STATFS, text, {}};
-        return true;
-    }
-    const std::size_t colon = text.find(':');
+    const std::size_t colon = text.find(':'), at = text.find('@');
     stall.kind = text.substr(0, colon);
-    stall.path = colon == text.npos ? "" : text.substr(colon + 1);
-    if (stall.kind == "read") {
-        const std::size_t at = stall.path.rfind('@');
-        if (at == stall.path.npos)
-            return false;
-        const std::string_view offset = stall.path.substr(at + 1);
-        const auto [end, error] = std::from_chars(offset.begin(), offset.end(), stall.from);
-        if (offset.empty() || error != std::errc{} || end != offset.end())
-            return false;
-        stall.path = stall.path.substr(0, at);
-    }
-    stall.opcode = stall.kind == "list"   ? FUSE_READDIR
-                   : stall.kind == "open" ? FUSE_OPEN
-                   : stall.kind == "read" ? FUSE_READ
-                                          : 0;
+    stall.path = colon == text.npos ? "" : text.substr(colon + 1, at == text.npos ? at : at - colon - 1);
+    const std::string_view offset = at == text.npos ? "0" : text.substr(at + 1);
+    const auto [end, error] = std::from_chars(offset.begin(), offset.end(), stall.from);
+    stall.opcode = stall.kind == "list"     ? FUSE_READDIR
+                   : stall.kind == "open"   ? FUSE_OPEN
+                   : stall.kind == "read"   ? FUSE_READ
+                   : stall.kind == "statfs" ? FUSE_STATFS
+                                            : 0;
     const Node *held = find([&](const Node &node) { return node.path == stall.path; });
-    if (!stall.opcode || !held || S_ISDIR(held->mode) != (stall.opcode == FUSE_READDIR))
-        return false;
-    stall.inode = held->inode;
-    return true;
+    stall.inode = held ? held->inode : 0;
+    return stall.opcode == FUSE_STATFS
+           || (stall.opcode && held && error == std::errc{} && end == offset.end()
+               && (at == text.npos) == (stall.opcode != FUSE_READ)
+               && S_ISDIR(held->mode) == (stall.opcode == FUSE_READDIR));
 }
 
 const Stall *stallFor(const std::vector<Stall> &stalls, std::span<const char> request)
@@ -382,27 +342,22 @@ int main(int argc, char *argv[])
     ending_action.sa_handler = end;   // without SA_RESTART: the read returns
     ::sigaction(SIGTERM, &ending_action, nullptr);
     ::sigaction(SIGINT, &ending_action, nullptr);
-    struct sigaction stall_action = {};
-    stall_action.sa_handler = stall;
-    ::sigaction(SIGUSR1, &stall_action, nullptr);
     struct sigaction release_action = {};
     release_action.sa_handler = letGo;
     ::sigaction(SIGUSR2, &release_action, nullptr);
 
-    // The signals come only while it waits, so that once stalled it takes
-    // no request that was already on its way, and a release is never missed
-    // between looking at the flag and waiting.
+    // The signals come only while it waits, so that a release is never
+    // missed between looking at the flag and waiting.
     sigset_t waiting;
     sigset_t blocked;
     ::sigemptyset(&blocked);
-    for (const int signal : {SIGTERM, SIGINT, SIGUSR1, SIGUSR2})
+    for (const int signal : {SIGTERM, SIGINT, SIGUSR2})
         ::sigaddset(&blocked, signal);
     ::sigprocmask(SIG_BLOCK, &blocked, &waiting);
     tell("ready");
 
     std::vector<char> request(FUSE_MIN_READ_BUFFER + (1 << 20));
     std::vector<std::vector<char>> held;
-    bool told = false;
     while (!ending) {
         if (releasing) {
             releasing = 0;
@@ -411,14 +366,6 @@ int main(int argc, char *argv[])
                 answer(device, one);
             held.clear();
             tell("released");
-        }
-        if (stalled) {
-            if (!told) {
-                tell("stalled");
-                told = true;
-            }
-            ::sigsuspend(&waiting);
-            continue;
         }
         pollfd kernel{device, POLLIN, 0};
         if (::ppoll(&kernel, 1, nullptr, &waiting) <= 0)
