@@ -166,7 +166,7 @@ check-reproducible-qt: windows-deps
 # The files tests/format_check.sh checks, in a clone or an unpacked tarball.
 format:
 	@cmake/ensure-packages.sh $(FORMAT_PACKAGES)
-	bash -c '. tests/tree_files.sh && cpp_files' | tr '\n' '\0' | xargs -0 -r clang-format -i
+	bash -c '. tools/tree_files.sh && cpp_files' | tr '\n' '\0' | xargs -0 -r clang-format -i
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD) build-release build-release-windows dist

@@ -7,11 +7,11 @@
 #  - every `make <target>`, in backquotes or a command block, names a target
 #    of the Makefile
 # The tree's files are git's where it is a git work tree, else those found in
-# it, as in a release's source tarball (tests/tree_files.sh).
+# it, as in a release's source tarball (tools/tree_files.sh).
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=tests/tree_files.sh
-. "$here/tree_files.sh"
+# shellcheck source=tools/tree_files.sh
+. "$here/../tools/tree_files.sh"
 cd "$1" || exit 1
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }

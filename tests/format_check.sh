@@ -2,13 +2,13 @@
 # Every C++ file of the source tree named as the first argument is as
 # clang-format writes it by the tree's .clang-format: each file that isn't is
 # named, with its first line that is off, and the check fails. The files are
-# the tree's (tests/tree_files.sh), build folders left out. `make format`
+# the tree's (tools/tree_files.sh), build folders left out. `make format`
 # writes them so.
 # Skips (77) where clang-format is missing.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=tests/tree_files.sh
-. "$here/tree_files.sh"
+# shellcheck source=tools/tree_files.sh
+. "$here/../tools/tree_files.sh"
 cd "$1" || exit 1
 if ! command -v clang-format >/dev/null; then
     echo "SKIP: clang-format is not installed (make test-deps installs it)"

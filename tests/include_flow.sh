@@ -17,8 +17,8 @@
 #    (same folder, same base name) bare
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=tests/tree_files.sh
-. "$here/tree_files.sh"
+# shellcheck source=tools/tree_files.sh
+. "$here/../tools/tree_files.sh"
 cd "$1" || exit 1
 layers=(app viewer chooser common viewer/bytes platform)
 order=$(printf '%s > ' "${layers[@]}")
@@ -42,20 +42,9 @@ layer_of() {
 # A path with its . and .. taken out, in $normalized, as written (nothing on
 # disk is looked at).
 normal() {
-    local part parts out=()
-    IFS=/ read -ra parts <<<"$1"
-    for part in "${parts[@]}"; do
-        case $part in
-        '' | .) ;;
-        ..) if [ ${#out[@]} -gt 0 ] && [ "${out[-1]}" != .. ]; then unset 'out[-1]'; else out+=(..); fi ;;
-        *) out+=("$part") ;;
-        esac
-    done
-    local IFS=/
-    normalized="${out[*]}"
+    normalized=$(realpath -m -s --relative-to=. -- "$1")
+    [ "$normalized" != . ] || normalized=
 }
-# The file of the tree an include leads to, in $resolved; empty for none.
-#   resolve <including file> <" or <> <name>
 resolve() {
     resolved=
     [[ $3 == /* ]] && return
