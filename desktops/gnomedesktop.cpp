@@ -8,7 +8,6 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
-#include <QRasterWindow>
 #include <QThread>
 
 #include <vector>
@@ -50,14 +49,9 @@ GnomeDesktop::GnomeDesktop(const QString &program, const Landmark &landmark, Key
     waitUntil([&] { return session.interface()->isServiceRegistered(Mutter + "RemoteDesktop").value(); });
     // Now and then a session's screen cast never agrees on a format with a
     // grab (seen with another GNOME starting beside it); a new one does.
-    // A screen cast sends a picture when the screen is drawn; a still screen
-    // at the start may give none (seen on a loaded machine): a window shown
-    // and taken away again draws it twice.
     for (int attempt = 0; attempt < 3 && background.isNull(); ++attempt) {
-        if (attempt > 0) {
+        if (attempt > 0)
             remoteDesktop("Stop");
-            redrawScreen();
-        }
         startSession();
         background = grab();
     }
@@ -67,16 +61,6 @@ GnomeDesktop::GnomeDesktop(const QString &program, const Landmark &landmark, Key
     remoteDesktop("NotifyPointerMotionAbsolute", {stream, 0.0, 0.0});
     if (keyboard == Keyboard::FromTheStart)
         keys("shift");
-}
-
-void GnomeDesktop::redrawScreen()
-{
-    QRasterWindow window;
-    window.resize(64, 64);
-    window.show();
-    waitUntil([&] { return window.isExposed(); });
-    window.hide();
-    QCoreApplication::processEvents();
 }
 
 // A remote desktop session, and a screen cast of the whole screen within it.
@@ -112,8 +96,10 @@ QImage GnomeDesktop::grab()
         if (!gstreamer.waitForFinished(3000)) {
             gstreamer.kill();
             gstreamer.waitForFinished();
+            grabFailure = "a grab got no picture in 3 s";
             return false;
         }
+        grabFailure = QString::fromUtf8(gstreamer.readAllStandardError()).trimmed().section('\n', -1);
         return gstreamer.exitStatus() == QProcess::NormalExit && gstreamer.exitCode() == 0 && screen.load(file);
     });
     return screen.convertToFormat(QImage::Format_RGB32);

@@ -36,6 +36,8 @@ public:
     QImage grab();
     // Whether the screen cast gives pictures; now and then a session's never does.
     bool seesTheScreen() const { return !background.isNull(); }
+    // Why the last grab that failed did: gstreamer's last words, or its time.
+    QString grabFailure;
     // The program's visible windows whose titles match the pattern.
     QStringList windows(const QString &title) { return atSpi.windows(title); }
     bool isActive(const QString &window) { return atSpi.isActive(window); }
@@ -62,7 +64,6 @@ private slots:
 
 private:
     void startSession();
-    void redrawScreen();
     bool remoteDesktop(const QString &method, const QVariantList &arguments = {});
     QRect addedTo(const QImage &screen) const;
     // The rectangle of that size in which the most pixels changed.
