@@ -53,16 +53,6 @@ namespace {
 
 volatile std::sig_atomic_t ending = 0, releasing = 0;
 
-void end(int)
-{
-    ending = 1;
-}
-
-void letGo(int)
-{
-    releasing = 1;
-}
-
 struct Node {
     std::uint64_t inode;
     std::uint64_t parent;
@@ -339,11 +329,11 @@ int main(int argc, char *argv[])
         return 77;
     }
     struct sigaction ending_action = {};
-    ending_action.sa_handler = end;   // without SA_RESTART: the read returns
+    ending_action.sa_handler = [](int) { ending = 1; };   // without SA_RESTART: the read returns
     ::sigaction(SIGTERM, &ending_action, nullptr);
     ::sigaction(SIGINT, &ending_action, nullptr);
     struct sigaction release_action = {};
-    release_action.sa_handler = letGo;
+    release_action.sa_handler = [](int) { releasing = 1; };
     ::sigaction(SIGUSR2, &release_action, nullptr);
 
     // The signals come only while it waits, so that a release is never
