@@ -26,6 +26,21 @@ const QStringList Program = QProcess::splitCommand(qEnvironmentVariable("BYTEKIJ
 const bool UnderWine = Program.last().endsWith(".exe");
 const QString WineDriveH = qEnvironmentVariable("BYTEKIJKER_WINE_PREFIX") + "/dosdevices/h:";
 
+// Where each thread of a process waits (the kernel's name for it, and the
+// thread's state), to tell why the process hasn't ended.
+QString threadsOf(qint64 process)
+{
+    QString where;
+    const QDir tasks(QString("/proc/%1/task").arg(process));
+    for (const QString &task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile wchan(tasks.filePath(task + "/wchan")), stat(tasks.filePath(task + "/stat"));
+        if (wchan.open(QIODevice::ReadOnly) && stat.open(QIODevice::ReadOnly))
+            where +=
+                QString("%1 %2 (%3); ").arg(task, wchan.readAll(), stat.readAll().split(')').last().trimmed().left(1));
+    }
+    return where;
+}
+
 }   // namespace
 
 class TestE2EHung : public QObject {
@@ -195,7 +210,9 @@ private slots:
                 QVERIFY(released() && shows(codesOfHung(File, 2)));
             } else {   // the end: the windows go at once, the program once it can
                 QVERIFY(desktop->keys("alt+F4") && waitUntil([&] { return desktop->windows(".").isEmpty(); }));
-                QVERIFY(released() && waitUntil([&] { return program.state() == QProcess::NotRunning; }));
+                QVERIFY(released());
+                QVERIFY2(QTest::qWaitFor([&] { return program.state() == QProcess::NotRunning; }, 30000),
+                         qPrintable("its threads wait in: " + threadsOf(program.processId())));
                 QCOMPARE(program.exitStatus(), QProcess::NormalExit);
                 QCOMPARE(program.exitCode(), 0);
             }
