@@ -149,19 +149,24 @@ private slots:
         hungfsSaid.clear();
     }
 
-    // One row a line, as a table reads.
+    // One row a line, as a table reads. Wine can't hold some calls as a
+    // drive of Windows does: it opens files in its server, so an opening held
+    // there holds every window of wine, and it lists one folder at a time, so
+    // another folder waits for the held one (keys typed while the window
+    // waits for that one are lost under wine as well).
     // clang-format off
     void heldCall_data()
     {
         QTest::addColumn<QString>("stall");
         QTest::addColumn<QString>("startIn");   // the program's working folder, in the work folder
-        QTest::newRow("the working folder's listing") << "list:folder" << "hung/folder";
-        QTest::newRow("a folder's listing") << "list:folder" << "hung";
-        QTest::newRow("a folder's listing, left for another") << "list:folder" << "hung";
-        QTest::newRow("a file's opening") << "open:file" << "hung";
-        QTest::newRow("a block's read") << "read:file@250" << "hung";
-        QTest::newRow("the end, in a block's read") << "read:file@250" << "hung";
-        QTest::newRow("another mount's size") << "statfs" << ".";
+        QTest::addColumn<QString>("notUnderWine");   // why the row can't run there
+        QTest::newRow("the working folder's listing") << "list:folder" << "hung/folder" << "";
+        QTest::newRow("a folder's listing") << "list:folder" << "hung" << "";
+        QTest::newRow("a folder's listing, left for another") << "list:folder" << "hung" << "wine lists one folder at a time";
+        QTest::newRow("a file's opening") << "open:file" << "hung" << "wine's server opens every file";
+        QTest::newRow("a block's read") << "read:file@250" << "hung" << "";
+        QTest::newRow("the end, in a block's read") << "read:file@250" << "hung" << "";
+        QTest::newRow("another mount's size") << "statfs" << "." << "";
     }
     // clang-format on
 
@@ -169,6 +174,9 @@ private slots:
     {
         QFETCH(QString, stall);
         QFETCH(QString, startIn);
+        QFETCH(QString, notUnderWine);
+        if (UnderWine && !notUnderWine.isEmpty())
+            QSKIP(qPrintable(notUnderWine));
         hungfs.start(qEnvironmentVariable("BYTEKIJKER_HUNGFS"), {hung(), "--stall", stall});
         if (!hungfs.waitForFinished(0) && !said("ready")) {
             if (hungfs.state() == QProcess::NotRunning && hungfs.exitCode() == 77)
