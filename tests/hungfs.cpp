@@ -6,8 +6,8 @@
 //   folder/          a folder
 //   folder/inside    a file of 10 bytes
 //   file             a file of 1000 bytes
-// In every file the byte at offset i is i % 251, so that a test can check
-// what it read. Nothing is cached: the kernel asks again for every name and
+// In every file the byte at offset i is (i * 7 + i / 251) % 256, the tests'
+// pattern, so that a test can check what it read. Nothing is cached: the kernel asks again for every name and
 // every attribute, and each read reaches this program as it was made.
 // Prints "ready" once mounted.
 // Each --stall names one kind of call to take from the kernel and hold
@@ -162,7 +162,7 @@ void readFile(int device, const fuse_in_header &header, std::span<const char> re
     const fuse_read_in wanted = argumentOf<fuse_read_in>(request);
     std::vector<char> bytes;
     for (std::uint64_t offset = wanted.offset; offset < file->size && bytes.size() < wanted.size; ++offset)
-        bytes.push_back(char(offset % 251));
+        bytes.push_back(char((offset * 7 + offset / 251) % 256));
     reply(device, header.unique, 0, bytes.data(), bytes.size());
 }
 
