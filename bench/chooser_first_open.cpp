@@ -31,10 +31,12 @@ QWidget *chooserWindow()
     return nullptr;
 }
 
+// Sleeps between events, as the program's own event loop does: a loop that
+// polled would take a core from the threads that read and sort the folder.
 void waitUntil(const std::function<bool()> &condition)
 {
     while (!condition())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 }   // namespace
