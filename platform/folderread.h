@@ -24,5 +24,9 @@ FolderEntries readFolder(const std::filesystem::path &folder);
 using EntryTaker = std::function<bool(NativeName name, bool isFolder, bool isLink)>;
 void readFolder(const std::filesystem::path &folder, const EntryTaker &take);
 
+// About how many bytes the folder's names take, from the size the system
+// gives the folder itself; 0 where it gives none.
+std::size_t namesSizeHint(const std::filesystem::path &folder);
+
 // Whether the folder's entries can be read at all.
 bool canList(const std::filesystem::path &folder);

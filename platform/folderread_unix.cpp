@@ -1,5 +1,6 @@
 #include "platform/folderread.h"
 
+#include <algorithm>
 #include <dirent.h>
 #include <memory>
 #include <sys/stat.h>
@@ -38,6 +39,18 @@ void readFolder(const std::filesystem::path &folder, const EntryTaker &take)
         if (name != "." && name != ".." && !take(name, isFolder(listed.get(), *entry), mayBeLink))
             return;
     }
+}
+
+// A folder's size is its entries' (names with a few bytes each on ext4, XFS
+// and tmpfs; twice the names on btrfs), capped so that a file system that
+// gives a folder a size of its own choosing can't have room made for more.
+std::size_t namesSizeHint(const std::filesystem::path &folder)
+{
+    constexpr std::size_t AtMost = 64 << 20;
+    struct stat status = {};
+    if (::stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode) || status.st_size <= 0)
+        return 0;
+    return std::min(std::size_t(status.st_size), AtMost);
 }
 
 bool canList(const std::filesystem::path &folder)

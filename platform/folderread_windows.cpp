@@ -32,6 +32,9 @@ public:
     FolderSearch &operator=(const FolderSearch &) = delete;
 
     bool found() const { return handle != INVALID_HANDLE_VALUE; }
+    // Windows gives a folder no size.
+    std::size_t namesSizeHint(const std::filesystem::path &) { return 0; }
+
     bool canList() const { return listable; }
     const WIN32_FIND_DATAW &current() const { return entry; }
     bool next() { return ::FindNextFileW(handle, &entry); }
@@ -55,6 +58,12 @@ void readFolder(const std::filesystem::path &folder, const EntryTaker &take)
             && !take(name, attributes & FILE_ATTRIBUTE_DIRECTORY, attributes & FILE_ATTRIBUTE_REPARSE_POINT))
             return;
     }
+}
+
+// Windows gives a folder no size.
+std::size_t namesSizeHint(const std::filesystem::path &)
+{
+    return 0;
 }
 
 bool canList(const std::filesystem::path &folder)

@@ -19,6 +19,15 @@ public:
         ends.push_back(chars.size());
     }
 
+    // Room made at once for names of about `bytes` in all, so that a large
+    // folder's names aren't copied again and again as they grow. What no name
+    // fills costs only address space: the system gives memory as it is used.
+    void reserve(std::size_t bytes)
+    {
+        chars.reserve(bytes);
+        ends.reserve(bytes / 16);   // most entries take more of a folder's size; the rest grow as before
+    }
+
     std::size_t size() const { return ends.size(); }
     bool empty() const { return ends.empty(); }
     NativeName operator[](std::size_t i) const
