@@ -2,7 +2,6 @@
 
 #include "platform/folderwatch.h"
 
-#include <QCoreApplication>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -14,7 +13,7 @@ namespace {
 // it for as long as it runs, which may be past the program's end: a file
 // system that hangs can hold a read up for ever, and nothing waits for one.
 struct ReadAhead {
-    enum Stage { Reading, Sorting, Done, Abandoned };
+    enum Stage { Reading, Done, Abandoned };
 
     std::filesystem::path folder;
     std::size_t fromNames = 0;
@@ -66,8 +65,8 @@ bool sameEntries(const std::filesystem::path &folder, const Listing &listing)
 }
 
 // Everything that touches the folder happens here, off the user-interface
-// thread. The sorting asks Qt for the locale, so it begins only while the
-// program isn't ending.
+// thread. The sorting keeps clear of the program's end by itself
+// (sortedListing).
 void readAndSort(const std::shared_ptr<ReadAhead> &state)
 {
     auto watch = std::make_unique<FolderWatch>(state->folder);
@@ -81,8 +80,6 @@ void readAndSort(const std::shared_ptr<ReadAhead> &state)
     state->permissions = permissions;
     state->hasLinks = entries.hasLinks;
     if (entries.folders.size() + entries.files.size() >= state->fromNames) {
-        state->stage = ReadAhead::Sorting;
-        state->moved.notify_all();
         lock.unlock();
         std::optional<Listing> listing = sortedListing(std::move(entries));
         lock.lock();
@@ -92,30 +89,20 @@ void readAndSort(const std::shared_ptr<ReadAhead> &state)
     state->moved.notify_all();
 }
 
-// Lets go of a read ahead: a sorting under way is waited for, as it uses
-// Qt's globals; a read still under way is abandoned to end on its own.
+// Lets go of a read ahead: one still under way is abandoned to end on its own.
 void letGo(const std::shared_ptr<ReadAhead> &state)
 {
     if (!state)
         return;
-    std::unique_lock lock(state->mutex);
-    state->moved.wait(lock, [&] { return state->stage != ReadAhead::Sorting; });
+    const std::lock_guard lock(state->mutex);
     if (state->stage == ReadAhead::Reading)
         state->stage = ReadAhead::Abandoned;
-}
-
-// At the program's end, while the application object is still there.
-void letGoAtEnd()
-{
-    letGo(currentReadAhead());
 }
 
 }   // namespace
 
 void readAhead(const std::filesystem::path &folder, std::size_t fromNames)
 {
-    static std::once_flag atEnd;
-    std::call_once(atEnd, [] { qAddPostRoutine(letGoAtEnd); });
     letGo(currentReadAhead());
     auto state = std::make_shared<ReadAhead>();
     state->folder = spelling(folder);
