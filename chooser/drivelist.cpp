@@ -51,10 +51,10 @@ std::filesystem::path DriveList::currentFolder() const
     // Written from the drive's own root, so that c:\work shows as C:\work;
     // the drive may lie below another's, as /home below /. The rest stays
     // the system's bytes: a folder named in Latin-1 on an old stick is no text.
-    if (driveOf(pathText(working), drives()) == drive())
-        if (const std::filesystem::path below = belowDrive(working, root); !below.empty())
-            return root / below;
-    return root;
+    if (driveOf(pathText(working), drives()) != drive())
+        return root;
+    const std::filesystem::path below = belowDrive(working, root);
+    return below.empty() ? root : root / below;
 }
 
 QStringList DriveList::drives() const

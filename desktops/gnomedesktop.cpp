@@ -96,10 +96,10 @@ QImage GnomeDesktop::grab()
         if (!gstreamer.waitForFinished(3000)) {
             gstreamer.kill();
             gstreamer.waitForFinished();
-            grabFailure = "a grab got no picture in 3 s";
+            lastGrabFailure = "a grab got no picture in 3 s";
             return false;
         }
-        grabFailure = QString::fromUtf8(gstreamer.readAllStandardError()).trimmed().section('\n', -1);
+        lastGrabFailure = QString::fromUtf8(gstreamer.readAllStandardError()).trimmed().section('\n', -1);
         return gstreamer.exitStatus() == QProcess::NormalExit && gstreamer.exitCode() == 0 && screen.load(file);
     });
     return screen.convertToFormat(QImage::Format_RGB32);

@@ -37,7 +37,7 @@ public:
     // Whether the screen cast gives pictures; now and then a session's never does.
     bool seesTheScreen() const { return !background.isNull(); }
     // Why the last grab that failed did: gstreamer's last words, or its time.
-    QString grabFailure;
+    QString grabFailure() const { return lastGrabFailure; }
     // The program's visible windows whose titles match the pattern.
     QStringList windows(const QString &title) { return atSpi.windows(title); }
     bool isActive(const QString &window) { return atSpi.isActive(window); }
@@ -76,6 +76,7 @@ private:
     uint node = 0;   // the stream's PipeWire node
     QTemporaryDir grabs;
     QImage background;
+    QString lastGrabFailure;
     QImage beforeClick;   // the screen as the last click found it
     QHash<QString, QRect> frames;   // where the windows stand on the screen
     QPoint decoration;   // from a frame to its window's contents

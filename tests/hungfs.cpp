@@ -7,8 +7,9 @@
 //   folder/inside    a file of 10 bytes
 //   file             a file of 1000 bytes
 // In every file the byte at offset i is (i * 7 + i / 251) % 256, the tests'
-// pattern, so that a test can check what it read. Nothing is cached: the kernel asks again for every name and
-// every attribute, and each read reaches this program as it was made.
+// pattern, so that a test can check what it read. Nothing is cached: the
+// kernel asks again for every name and every attribute, and each read
+// reaches this program as it was made.
 // Prints "ready" once mounted.
 // Each --stall names one kind of call to take from the kernel and hold
 // unanswered, as a share that has stopped answering does (a path is from the

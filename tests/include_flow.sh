@@ -45,6 +45,8 @@ normal() {
     normalized=$(realpath -m -s --relative-to=. -- "$1")
     [ "$normalized" != . ] || normalized=
 }
+# The file of the tree an include leads to, in $resolved; empty for none.
+#   resolve <including file> <" or <> <name>
 resolve() {
     resolved=
     [[ $3 == /* ]] && return

@@ -35,7 +35,7 @@ public:
     }
     QString unusable() override
     {
-        return desktop.seesTheScreen() ? QString() : "mutter's screen cast gives no picture: " + desktop.grabFailure;
+        return desktop.seesTheScreen() ? QString() : "mutter's screen cast gives no picture: " + desktop.grabFailure();
     }
     QStringList windows(const QString &title) override { return desktop.windows(title); }
     QString activeWindow() override
